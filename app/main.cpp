@@ -1,0 +1,12 @@
+// Entry point: command-line modes first, the plotter window otherwise.
+#include "app/CommandLine.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return tessaly::RunCommandLine(args, std::cout, std::cerr);
+}

@@ -1,0 +1,36 @@
+# Shared build settings and the helpers that every module folder uses.
+
+# Warnings are on everywhere and kept clean.
+add_compile_options(-Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor
+                    -Wno-missing-field-initializers)
+# The engine's overflow and NaN checks rely on IEEE arithmetic.
+add_compile_options(-fno-fast-math)
+
+if(TESSALY_SANITIZE)
+    set(_san -fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all
+             -fno-omit-frame-pointer)
+    add_compile_options(${_san})
+    add_link_options(${_san})
+endif()
+if(TESSALY_FUZZ)
+    # Coverage instrumentation for all code a fuzz target reaches; the targets add the driver.
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
+# tessaly_module(<target> [DEPS ...]): a static library of every source in the current folder.
+# A folder without sources yet becomes an interface library, so dependants configure either way.
+function(tessaly_module target)
+    cmake_parse_arguments(M "" "" "DEPS" ${ARGN})
+    file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    file(GLOB _hdr CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    file(GLOB _qrc CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+    if(_src)
+        add_library(${target} STATIC ${_src} ${_hdr} ${_qrc})
+        target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+        target_link_libraries(${target} PUBLIC ${M_DEPS})
+    else()
+        add_library(${target} INTERFACE)
+        target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR})
+        target_link_libraries(${target} INTERFACE ${M_DEPS})
+    endif()
+endfunction()
