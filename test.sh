@@ -29,7 +29,7 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 status=0
 ctest --test-dir build/asan --output-on-failure -j "$jobs" || status=1
 
-# Fuzzing: each target runs FUZZ_SECONDS (default 60) from its seed corpus; an input that takes
+# Fuzzing: each target runs FUZZ_SECONDS (default 60) from its starting corpus; an input that takes
 # over one second counts as a failure, as does any crash or sanitizer report.
 if command -v clang++ >/dev/null && [ "${FUZZ_SECONDS:-60}" -gt 0 ]; then
     cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
