@@ -1,0 +1,68 @@
+#include "scale/ScaleMapping.h"
+
+#include <cmath>
+
+namespace tessaly {
+
+int RoundToPixel(long double v)
+{
+    if (std::isnan(v))
+        return 0;
+    constexpr long double limit = MaxPixelCoordinate;
+    if (v >= limit)
+        return MaxPixelCoordinate;
+    if (v <= -limit)
+        return -MaxPixelCoordinate;
+    long double whole = std::floor(v);
+    const long double rest = v - whole;
+    if (rest > 0.5L || (rest == 0.5L && std::fmod(whole, 2.0L) != 0))
+        whole += 1;
+    return static_cast<int>(whole);
+}
+
+TScaleMapping ComputeScaleMapping(const TScaleMapping& previous, const TScaleGeometry& g,
+                                  double low, double high, bool logarithmic)
+{
+    if (high == low)
+        return previous;
+    const bool horizontal = IsHorizontal(g.Type);
+    const long double length = horizontal ? (long double)g.Width - g.MarginLeft - g.MarginRight - 1
+                                          : (long double)g.Height - g.MarginTop - g.MarginBottom - 1;
+    if (length <= 0)
+        return {0, g.Width / 2.0};
+    if (logarithmic && !(low > 0 && high > 0))
+        return previous;
+    // Extended precision keeps spans like [-1e308, 1e308] finite.
+    const long double lo = logarithmic ? std::log((long double)low) : (long double)low;
+    const long double hi = logarithmic ? std::log((long double)high) : (long double)high;
+    long double factor, offset;
+    if (horizontal) {
+        factor = length / (hi - lo);
+        offset = g.MarginLeft - lo * factor;
+    } else {
+        factor = length / (lo - hi);
+        offset = g.MarginTop - hi * factor;
+    }
+    const double f = static_cast<double>(factor), o = static_cast<double>(offset);
+    if (!std::isfinite(f) || !std::isfinite(o) || f == 0)
+        return previous;
+    return {f, o};
+}
+
+int ScaleValueToPixel(const TScaleMapping& m, double value, bool logarithmic, double low,
+                      double high, int width)
+{
+    const int edge = high >= low ? 0 : width;
+    if (logarithmic) {
+        if (!(value > LogFloor))
+            return edge;
+        return RoundToPixel((long double)m.Factor * std::log((long double)value) + m.Offset);
+    }
+    if (std::isnan(value))
+        return edge;
+    if (m.Factor == 0)
+        return RoundToPixel(m.Offset);
+    return RoundToPixel((long double)m.Factor * value + m.Offset);
+}
+
+} // namespace tessaly
