@@ -228,6 +228,7 @@ void TParlox2000::LoadFromStream(QIODevice& stream)
 {
     FKeys.clear();
     FValues.clear();
+    FFileValues.clear();
     if (!stream.isSequential())
         stream.seek(0);
     const auto entries = ReadLanguageEntries([&stream](char* buffer, std::int64_t size) {
@@ -235,9 +236,11 @@ void TParlox2000::LoadFromStream(QIODevice& stream)
     });
     FKeys.reserve(static_cast<qsizetype>(entries.size()));
     FValues.reserve(static_cast<qsizetype>(entries.size()));
+    FFileValues.reserve(static_cast<qsizetype>(entries.size()));
     for (const TRawLanguageEntry& entry : entries) {
         FKeys.append(NormaliseKey(DecodeLanguageText(entry.Key)));
-        FValues.append(DecodeValue(DecodeLanguageText(entry.Value)));
+        FFileValues.append(DecodeLanguageText(entry.Value));
+        FValues.append(DecodeValue(FFileValues.back()));
     }
 }
 
@@ -311,12 +314,12 @@ QByteArray TParlox2000::NewEntriesFileContent() const
         content += EncodeLanguageText(entry);
         content += "\r\n";
     }
+    // Values go back as the file gave them: the decoded form would turn "\n" into raw line
+    // breaks (read back as blanks) and bake the application name in where the file had its
+    // placeholder; an empty name could even join "|" and "$$" into a terminator.
     for (qsizetype i = 0; i < FKeys.size(); ++i) {
-        // A raw line break would read back as blanks; the escape keeps it a line break.
-        QString value = FValues[i];
-        value.replace(QStringLiteral("\r\n"), QStringLiteral("\\n"));
-        content += EncodeLanguageText(QStringLiteral("[") + FKeys[i] + QStringLiteral("]=") + value +
-                                      QStringLiteral("|$$"));
+        content += EncodeLanguageText(QStringLiteral("[") + FKeys[i] + QStringLiteral("]=") +
+                                      FFileValues[i] + QStringLiteral("|$$"));
         content += "\r\n";
     }
     return content;

@@ -130,7 +130,8 @@ public:
     // its folder, so it lands in the current directory.
     static QString NewEntriesFileName();
     // The bytes that SaveNewEntries writes: NewEntries, then every loaded entry with its
-    // normalised key and its value with CR LF turned back into "\n", each line ended by CR LF.
+    // normalised key and its value as the file gave it (its "\n" escapes, "<%APPNAME%>" and raw
+    // line breaks kept, so it reads back to the same value), each line ended by CR LF.
     QByteArray NewEntriesFileContent() const;
     // Writes NewEntriesFileContent to NewEntriesFileName, replacing the file. Throws
     // ELanguageFileError when the file cannot be created or written; the destructor, which
@@ -143,6 +144,7 @@ private:
 
     QStringList FKeys;                   // normalised, in file order; may repeat
     QStringList FValues;                 // decoded; FValues[i] belongs to FKeys[i]
+    QStringList FFileValues;             // FValues[i] as the file gave it, for writing back
     QString FMarker = QStringLiteral("PX_");
     QStringList FNewEntries;             // "[text]=text|$$" for texts not found, each once
     QSet<QString> FNewEntriesFolded;     // FNewEntries folded, to keep them free of duplicates

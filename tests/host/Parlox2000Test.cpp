@@ -212,11 +212,13 @@ TEST(AutoCreate, WrittenFileListsNewEntriesThenLoadedOnesAndReadsBack)
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
         old.write("[stale]=old|$$\r\n");
     }
+    // Loaded values go back as the file gave them: escapes, placeholders and raw line breaks.
+    const QByteArray title = "<%APPNAME%> raw\r\nbreak|<%appname%>$$";
     const QByteArray expected = "[New]=New|$$\r\n[exit]=Close|$$\r\n[multi]=a\\nb|$$\r\n"
-                                "[gr\xC3\xBC\xC3\x9F]=Gr\xC3\xBC\xC3\x9F|$$\r\n";
+                                "[gr\xC3\xBC\xC3\x9F]=Gr\xC3\xBC\xC3\x9F|$$\r\n[title]=" + title + "|$$\r\n";
     {
         TParlox2000 engine;
-        Load(engine, "[Exit]=Close|$$\r\n[Multi]=a\\nb|$$\r\n[Gr\xFC\xDF]=Gr\xFC\xDF|$$");
+        Load(engine, "[Exit]=Close|$$\r\n[Multi]=a\\nb|$$\r\n[Gr\xFC\xDF]=Gr\xFC\xDF|$$[Title]=" + title + "|$$");
         engine.SetAutoCreate(true);
         engine.Translate("New");
         engine.Translate("exit");
@@ -228,8 +230,8 @@ TEST(AutoCreate, WrittenFileListsNewEntriesThenLoadedOnesAndReadsBack)
     written.seek(0);
     TParlox2000 reread;
     reread.LoadFromStream(written);
-    EXPECT_EQ(reread.Keys(), (QStringList{"new", "exit", "multi", u"grüß"_s}));
-    EXPECT_EQ(reread.Values(), (QStringList{"New", "Close", "a\r\nb", u"Grüß"_s}));
+    EXPECT_EQ(reread.Keys(), (QStringList{"new", "exit", "multi", u"grüß"_s, "title"}));
+    EXPECT_EQ(reread.Values(), (QStringList{"New", "Close", "a\r\nb", u"Grüß"_s, " raw  break|$$"}));
 }
 
 TEST(AutoCreate, NothingIsWrittenWhenOffAndAFailedWriteIsReported)
