@@ -5,29 +5,30 @@
 
 namespace tessaly {
 
-namespace {
-
-// A horizontal or vertical line from (x0, y0) towards (x1, y1) without its end pixel, as the
-// frame's pen moves draw it; set pixel by pixel so that no pen width or cap changes it.
-void LineTo(QPainter& p, const QColor& color, int x0, int y0, int x1, int y1)
+// Filled rectangles instead of pen strokes, so that no pen width, cap or antialiasing of the
+// painter changes which pixels a line covers.
+void DrawPenLine(QPainter& p, const QColor& color, QPoint from, QPoint to)
 {
+    const int x0 = from.x(), y0 = from.y(), x1 = to.x(), y1 = to.y();
     if (x0 == x1 && y0 != y1) {
-        const int from = y1 > y0 ? y0 : y1 + 1;
-        const int to = y1 > y0 ? y1 - 1 : y0;
-        p.fillRect(QRect(x0, from, 1, to - from + 1), color);
+        const int first = y1 > y0 ? y0 : y1 + 1;
+        const int last = y1 > y0 ? y1 - 1 : y0;
+        p.fillRect(QRect(x0, first, 1, last - first + 1), color);
     } else if (y0 == y1 && x0 != x1) {
-        const int from = x1 > x0 ? x0 : x1 + 1;
-        const int to = x1 > x0 ? x1 - 1 : x0;
-        p.fillRect(QRect(from, y0, to - from + 1, 1), color);
+        const int first = x1 > x0 ? x0 : x1 + 1;
+        const int last = x1 > x0 ? x1 - 1 : x0;
+        p.fillRect(QRect(first, y0, last - first + 1, 1), color);
     }
 }
+
+namespace {
 
 // Two lines: from `a` to `b`, then on to `c`.
 void Polyline(QPainter& p, TColor color, QPoint a, QPoint b, QPoint c)
 {
     const QColor q = ColorToQColor(color);
-    LineTo(p, q, a.x(), a.y(), b.x(), b.y());
-    LineTo(p, q, b.x(), b.y(), c.x(), c.y());
+    DrawPenLine(p, q, a, b);
+    DrawPenLine(p, q, b, c);
 }
 
 } // namespace
@@ -48,10 +49,10 @@ void DrawFrame(QPainter& painter, TFrameStyle style, int left, int top, int righ
         return;
     case fsSimple: {
         const QColor q = ColorToQColor(simple);
-        LineTo(painter, q, left, top, left, bottom);
-        LineTo(painter, q, left, bottom, right, bottom);
-        LineTo(painter, q, right, bottom, right, top);
-        LineTo(painter, q, right, top, left, top);
+        DrawPenLine(painter, q, {left, top}, {left, bottom});
+        DrawPenLine(painter, q, {left, bottom}, {right, bottom});
+        DrawPenLine(painter, q, {right, bottom}, {right, top});
+        DrawPenLine(painter, q, {right, top}, {left, top});
         return;
     }
     case fsLowered: a = shadow, b = light, c = dark, d = mid; break;

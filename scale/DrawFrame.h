@@ -4,13 +4,27 @@
 
 #include "scale/Colors.h"
 
+#include <QObject>
+#include <QPoint>
+
+class QColor;
 class QPainter;
 
 namespace tessaly {
+// Registered with Qt's meta object system, so properties of these types are read and written
+// by name.
+namespace FrameEnums {
+Q_NAMESPACE
 
 enum TFrameStyle { fsNone, fsSimple, fsLowered, fsRaised, fsEmbossed, fsEngraved };
+Q_ENUM_NS(TFrameStyle)
 
 enum TColorScheme { csBWG, csSystem };
+Q_ENUM_NS(TColorScheme)
+
+} // namespace FrameEnums
+
+using namespace FrameEnums;
 
 // The shadow and light colours of a scheme: grey and white under csBWG, the system's button
 // shadow and button highlight under csSystem. The dark colour is always black.
@@ -29,5 +43,9 @@ TFrameColors SchemeFrameColors(TColorScheme scheme);
 // top-left colour respectively; the same holds for the inner ring.
 void DrawFrame(QPainter& painter, TFrameStyle style, int left, int top, int right, int bottom,
                TColor light, TColor mid, TColor shadow, TColor dark, TColor simple);
+
+// A horizontal or vertical line from `from` towards `to` as a 1-pixel pen move draws it: every
+// pixel but the end one, whatever the painter's pen. Other directions draw nothing.
+void DrawPenLine(QPainter& painter, const QColor& color, QPoint from, QPoint to);
 
 } // namespace tessaly

@@ -108,8 +108,12 @@ std::string FormatFixed(double v, int decimals)
 {
     if (!std::isfinite(v))
         return NonFiniteText(v);
+    return FormatFixed(ExactDecimal(v), decimals);
+}
+
+std::string FormatFixed(TDecimal d, int decimals)
+{
     decimals = std::clamp(decimals, 0, MaxDigits);
-    TDecimal d = ExactDecimal(v);
     RoundDecimal(d, d.Exp10 + decimals);
 
     std::string out;
@@ -213,7 +217,7 @@ std::string FormatGeneral(double v, int precision, int minExponentDigits)
     return out;
 }
 
-std::optional<std::int64_t> RoundToInt64(double v)
+std::optional<std::int64_t> RoundHalfAwayToInt64(double v)
 {
     if (!std::isfinite(v))
         return std::nullopt;

@@ -28,6 +28,8 @@ void RoundDecimal(TDecimal& d, int count);
 // FormatFixed(0.6, 2) == "0.60", FormatFixed(-2.5, 0) == "-3", FormatFixed(-0.001, 2) == "0.00".
 // Non-finite values give "NAN", "INF" and "-INF".
 std::string FormatFixed(double v, int decimals);
+// The same for a decimal of ExactDecimal, for callers that shift or inspect its digits first.
+std::string FormatFixed(TDecimal d, int decimals);
 
 // The 8-character exponent form of the scale labels: a blank or "-", one digit, ".", one digit,
 // "E", the exponent's sign and two exponent digits: FormatShortExponent(1500) == " 1.5E+03",
@@ -48,6 +50,6 @@ std::string FormatGeneral(double v, int precision, int minExponentDigits = 3);
 
 // v rounded to the nearest integer, halves away from zero; nothing for NaN, infinities and
 // values whose rounded value lies outside the 64-bit range.
-std::optional<std::int64_t> RoundToInt64(double v);
+std::optional<std::int64_t> RoundHalfAwayToInt64(double v);
 
 } // namespace tessaly

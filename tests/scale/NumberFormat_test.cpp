@@ -119,16 +119,16 @@ TEST(NumberFormat, GeneralSwitchesToExponentOutsideItsFixedRange)
     EXPECT_EQ(FormatGeneral(NaN, 3), "NAN");
 }
 
-TEST(NumberFormat, RoundToInt64HalvesAwayAndRefusesWhatDoesNotFit)
+TEST(NumberFormat, RoundHalfAwayToInt64HalvesAndRefusesWhatDoesNotFit)
 {
-    EXPECT_EQ(RoundToInt64(2.5), 3);
-    EXPECT_EQ(RoundToInt64(-2.5), -3);
-    EXPECT_EQ(RoundToInt64(0.49999999999999994), 0);  // floor(x + 0.5) would give 1
-    EXPECT_EQ(RoundToInt64(-9223372036854775808.0), std::numeric_limits<std::int64_t>::min());
-    EXPECT_EQ(RoundToInt64(9223372036854774784.0), 9223372036854774784);
-    EXPECT_FALSE(RoundToInt64(9223372036854775808.0));
-    EXPECT_FALSE(RoundToInt64(NaN));
-    EXPECT_FALSE(RoundToInt64(-Inf));
+    EXPECT_EQ(RoundHalfAwayToInt64(2.5), 3);
+    EXPECT_EQ(RoundHalfAwayToInt64(-2.5), -3);
+    EXPECT_EQ(RoundHalfAwayToInt64(0.49999999999999994), 0);  // floor(x + 0.5) would give 1
+    EXPECT_EQ(RoundHalfAwayToInt64(-9223372036854775808.0), std::numeric_limits<std::int64_t>::min());
+    EXPECT_EQ(RoundHalfAwayToInt64(9223372036854774784.0), 9223372036854774784);
+    EXPECT_FALSE(RoundHalfAwayToInt64(9223372036854775808.0));
+    EXPECT_FALSE(RoundHalfAwayToInt64(NaN));
+    EXPECT_FALSE(RoundHalfAwayToInt64(-Inf));
 }
 
 TEST(NumberFormat, ExactDecimalGivesAllDigitsOfTheBinaryValue)
