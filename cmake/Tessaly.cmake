@@ -1,8 +1,10 @@
 # Shared build settings and the helpers that every module folder uses.
 
 # Warnings are on everywhere and kept clean.
-add_compile_options(-Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor
-                    -Wno-missing-field-initializers)
+add_compile_options(-Wall -Wextra -Wpedantic -Wnon-virtual-dtor -Wno-missing-field-initializers)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    add_compile_options(-Wshadow=local)
+endif()
 # The engine's overflow and NaN checks rely on IEEE arithmetic.
 add_compile_options(-fno-fast-math)
 
