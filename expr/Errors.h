@@ -27,6 +27,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Range errors of integer conversions: the logical operators on numbers outside the 32-bit
+// range. The message is "Range check error", without a component prefix.
+class ERangeError : public ETovraError {
+public:
+    using ETovraError::ETovraError;
+};
+
 // The message form of component errors.
 inline std::string ComponentMessage(std::string_view componentName, std::string_view reason)
 {
