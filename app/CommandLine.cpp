@@ -1,6 +1,9 @@
 #include "app/CommandLine.h"
 
+#include "app/EvalCommand.h"
+
 #include <ostream>
+#include <span>
 
 namespace tessaly {
 
@@ -24,6 +27,10 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         return 0;
     }
     const std::string& mode = args.front();
+    // The argument after a mode's name belongs to the mode, even when it begins with "-".
+    const std::span<const std::string> rest(args.data() + 1, args.size() - 1);
+    if (mode == "--eval")
+        return RunEvalCommand(rest, out, err);
     if (mode == "--help" || mode == "-h") {
         if (args.size() != 1) {
             err << UsageText();
