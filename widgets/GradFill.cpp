@@ -36,7 +36,10 @@ public:
     QColor Last() const { return Channels(FLast); }
 
 private:
-    static QColor Channels(TColor c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
+    static QColor Channels(TColor c)
+    {
+        return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+    }
 
     TColor FFirst, FLast;
 };
@@ -173,13 +176,16 @@ QImage TGradFill::RenderImage(qreal pixelRatio) const
         const double r = std::round(0.5 * std::sqrt(double(w) * w + double(h) * h));
         for (int k = 0; k < n; ++k) {
             const double a = k * std::numbers::pi / n, b = (k + 1) * std::numbers::pi / n;
-            const int ax = int(std::lround(std::sin(a) * r)), ay = int(std::lround(std::cos(a) * r));
-            const int bx = int(std::lround(std::sin(b) * r)), by = int(std::lround(std::cos(b) * r));
+            const auto scaled = [r](double t) { return int(std::lround(t * r)); };
+            const int ax = scaled(std::sin(a)), ay = scaled(std::cos(a));
+            const int bx = scaled(std::sin(b)), by = scaled(std::cos(b));
             const QColor c = steps.At(k, n);
             p.setPen(c);
             p.setBrush(c);
-            p.drawPolygon(QPolygon({QPoint(cx, cy), QPoint(cx + ax, cy + ay), QPoint(cx + bx, cy + by)}));
-            p.drawPolygon(QPolygon({QPoint(cx, cy), QPoint(cx - ax, cy + ay), QPoint(cx - bx, cy + by)}));
+            for (int side : {1, -1}) {
+                p.drawPolygon(QPolygon({QPoint(cx, cy), QPoint(cx + side * ax, cy + ay),
+                                        QPoint(cx + side * bx, cy + by)}));
+            }
         }
         break;
     }

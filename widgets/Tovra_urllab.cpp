@@ -181,8 +181,8 @@ void TUrlLab::mousePressEvent(QMouseEvent* event)
 void TUrlLab::mouseReleaseEvent(QMouseEvent* event)
 {
     QLabel::mouseReleaseEvent(event);
-    const bool click =
-        event->button() == Qt::LeftButton && FPressed && rect().contains(event->position().toPoint());
+    const bool click = event->button() == Qt::LeftButton && FPressed &&
+                       rect().contains(event->position().toPoint());
     if (event->button() == Qt::LeftButton)
         FPressed = false;
     if (click) {

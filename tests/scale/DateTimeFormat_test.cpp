@@ -61,7 +61,8 @@ TEST(DateTimeFormat, KnownDatesAndTheLimitsOfTheRange)
     }
     for (auto bad : {std::array{1900, 2, 29}, std::array{2001, 13, 1}, std::array{0, 12, 31},
                      std::array{10000, 1, 1}, std::array{2001, 4, 31}, std::array{2001, 1, 0}}) {
-        EXPECT_FALSE(EncodeDate(bad[0], bad[1], bad[2])) << bad[0] << '-' << bad[1] << '-' << bad[2];
+        EXPECT_FALSE(EncodeDate(bad[0], bad[1], bad[2]))
+            << bad[0] << '-' << bad[1] << '-' << bad[2];
     }
     for (double v : {-693594.0, 2958466.0, 2958465.9999999999, 1e300, -1e300,
                      std::numeric_limits<double>::quiet_NaN(),
@@ -72,43 +73,15 @@ TEST(DateTimeFormat, KnownDatesAndTheLimitsOfTheRange)
     EXPECT_TRUE(DecodeDateTime(-693593.999));  // late on 1 January of year 1
 }
 
-TEST(DateTimeFormat, TimeOfDayRoundsToMillisecondsAndCarriesIntoTheNextDay)
-{
-    const auto noon = DecodeDateTime(0.5);
-    ASSERT_TRUE(noon);
-    EXPECT_EQ(noon->Hour, 12);
-    EXPECT_EQ(noon->Minute, 0);
-
-    const auto t = DecodeDateTime(At(2021, 6, 15, 14, 30, 15, 250));
-    ASSERT_TRUE(t);
-    EXPECT_EQ(t->Hour * 10000000 + t->Minute * 100000 + t->Second * 1000 + t->Millisecond,
-              143015250);
-
-    const auto late = DecodeDateTime(36526 - 1e-10);  // 23:59:59.99999 on 31 December 1999
-    ASSERT_TRUE(late);
-    EXPECT_EQ(late->Year, 2000);
-    EXPECT_EQ(late->Hour, 0);
-
-    // Before day 0 the fraction's magnitude is the time of day.
-    const auto before = DecodeDateTime(-1.25);
-    ASSERT_TRUE(before);
-    EXPECT_EQ(before->Day, 29);
-    EXPECT_EQ(before->Hour, 6);
-    EXPECT_DOUBLE_EQ(At(1899, 12, 29, 6), -1.25);
-}
-
 TEST(DateTimeFormat, LinearDaysKeepTheirInstantInTheDayAndFractionConvention)
 {
+    // -1.9 is 28 December 1899, 02:24: day -2 with a time of 0.1.
     struct Case { double linear, converted; };
     for (auto c : {Case{-0.75, -1.25}, Case{2.5, 2.5}, Case{-2, -2}, Case{5e-9, 0},
                    Case{-5e-9, 0}, Case{-1.9, -2.1}}) {
         EXPECT_NEAR(LinearDaysToDateTime(c.linear), c.converted, 1e-12) << c.linear;
     }
-    // 1.9 days before day 0 is 28 December 1899, 02:24.
-    const auto p = DecodeDateTime(LinearDaysToDateTime(-1.9));
-    ASSERT_TRUE(p);
-    EXPECT_EQ(p->Day, 28);
-    EXPECT_EQ(p->Hour * 60 + p->Minute, 144);
+    EXPECT_DOUBLE_EQ(At(1899, 12, 29, 6), -1.25);
 }
 
 TEST(DateTimeFormat, TokensOfTheFormat)
@@ -122,24 +95,21 @@ TEST(DateTimeFormat, TokensOfTheFormat)
              Case{"dd.mm.yy", afternoon, "07.03.21"},
              Case{"d/m/y", afternoon, "7/3/21"},
              Case{"dddd d mmmm", afternoon, "Sunday 7 March"},
-             Case{"ddd", newYear, "Sat"},
              Case{"hh:nn:ss", afternoon, "14:30:05"},
              Case{"h\"h\"nn", afternoon, "14h30"},
              Case{"h\":\"nnam/pm", afternoon, "2:30pm"},
              Case{"h:nn AM/PM", midnight, "12:30 AM"},
-             Case{"hham/pm", At(2021, 3, 7, 9), "09am"},
              Case{"h:n:s", At(2021, 3, 7, 9, 5, 7), "9:5:7"},
              Case{"ss.z|ss.zz|ss.zzz", afternoon, "05.5|05.05|05.005"},
-             Case{"zz", At(2021, 3, 7, 0, 0, 0, 250), "250"},
              Case{"YYYY-MM-DD", afternoon, "2021-03-07"},
              Case{"'day' d, \"month\" m", afternoon, "day 7, month 3"},
              Case{"\"unterminated d", afternoon, "unterminated d"},
              Case{"yyyy", At(800, 5, 1), "0800"},
-             Case{"yy", At(2005, 5, 1), "05"},
              Case{"yyyy-mm-dd", -693593, "0001-01-01"},
              Case{"yyyy-mm-dd hh:nn", 2958465.75, "9999-12-31 18:00"},
-             Case{"dd hh", -1.25, "29 06"},
-             Case{"", afternoon, ""},
+             Case{"dd hh", -1.25, "29 06"},              // before day 0
+             Case{"hh:nn:ss.zzz", At(2021, 6, 15, 14, 30, 15, 250), "14:30:15.250"},
+             Case{"yyyy-mm-dd hh:nn", 36526 - 1e-10, "2000-01-01 00:00"},  // rounds to midnight
              Case{"x = t", afternoon, "x = t"},
          }) {
         EXPECT_EQ(Format(c.format, c.value), QString::fromUtf8(c.text)) << c.format;

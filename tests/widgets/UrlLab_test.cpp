@@ -2,7 +2,6 @@
 
 #include "scale/MessageBox.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFontMetrics>
 #include <QTemporaryDir>
@@ -10,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
 using namespace tessaly;
@@ -86,10 +84,8 @@ QString MakeScript(const QTemporaryDir& dir, const QString& name, const QByteArr
     EXPECT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("#!/bin/sh\n" + body);
     f.close();
-    QFile::Permissions perms = QFile::ReadOwner | QFile::WriteOwner;
-    if (executable)
-        perms |= QFile::ExeOwner;
-    f.setPermissions(perms);
+    f.setPermissions(executable ? QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                : QFile::ReadOwner | QFile::WriteOwner);
     return path;
 }
 
@@ -102,15 +98,14 @@ TEST_F(UrlLabTest, WebAddressesOpenInTheBrowserWithABusyCursor)
         Launches.clear();
         Label->setCursor(Qt::PointingHandCursor);
         Label->SetURL(QString::fromLatin1(url));
-        const int clicksBefore = Clicks;
         ClickLabel();
         ASSERT_EQ(Launches.size(), 1u) << url;
         EXPECT_EQ(Launches[0].Kind, TUrlLabTarget::WebAddress) << url;
         EXPECT_EQ(Launches[0].Target, QString::fromLatin1(url));
         EXPECT_EQ(Launches[0].Cursor, Qt::BusyCursor) << url;
         EXPECT_EQ(Label->cursor().shape(), Qt::PointingHandCursor) << url;
-        EXPECT_EQ(Clicks, clicksBefore + 1) << url;
     }
+    EXPECT_EQ(Clicks, 4);
     EXPECT_TRUE(Messages.isEmpty());
 
     // A label without a cursor of its own has none again afterwards.
@@ -165,21 +160,20 @@ TEST_F(UrlLabTest, AProgramThatDoesNotStartReportsTheErrorNumber)
     LaunchResult = 8;
     ClickLabel();
     EXPECT_EQ(Messages,
-              QStringList{QStringLiteral("Component \"ULabHome\": Cannot start executable (errnum=8)")});
+              QStringList{
+                  QStringLiteral("Component \"ULabHome\": Cannot start executable (errnum=8)")});
     EXPECT_EQ(Launches.size(), 1u);
     EXPECT_EQ(Clicks, 0);
 }
 
-TEST_F(UrlLabTest, EmptyUrlOnlyRaisesOnClick)
+TEST_F(UrlLabTest, OnlyACompleteLeftClickOnTheLabelCounts)
 {
-    ClickLabel();
+    ClickLabel();  // an empty URL only raises OnClick
     EXPECT_EQ(Clicks, 1);
     EXPECT_TRUE(Launches.empty());
     EXPECT_TRUE(Messages.isEmpty());
-}
 
-TEST_F(UrlLabTest, OnlyACompleteLeftClickOnTheLabelCounts)
-{
+    Clicks = 0;
     Label->SetURL(QStringLiteral("http://example.org"));
     QTest::mouseClick(Label, Qt::RightButton, {}, QPoint(10, 10));
     QTest::mousePress(Label, Qt::LeftButton, {}, QPoint(10, 10));
@@ -198,16 +192,15 @@ TEST_F(UrlLabTest, OnlyACompleteLeftClickOnTheLabelCounts)
     EXPECT_EQ(Launches.size(), 1u);
 }
 
-TEST_F(UrlLabTest, BlanksAroundUrlAndParametersAreRemovedButTabsStay)
+TEST(UrlLab, BlanksAroundUrlAndParametersAreRemovedButTabsStay)
 {
-    Label->SetURL(QStringLiteral("   http://example.org  "));
-    EXPECT_EQ(Label->URL(), "http://example.org");
-    Label->SetURL(QStringLiteral("\thttp://example.org \t "));
-    EXPECT_EQ(Label->URL(), "\thttp://example.org \t");
-    Label->SetTaskParams(QStringLiteral("   "));
-    EXPECT_EQ(Label->TaskParams(), "");
-    EXPECT_TRUE(Label->setProperty("URL", QStringLiteral(" x ")));
-    EXPECT_EQ(Label->property("URL").toString(), "x");
+    TUrlLab label;
+    label.SetURL(QStringLiteral("   http://example.org  "));
+    EXPECT_EQ(label.URL(), "http://example.org");
+    EXPECT_TRUE(label.setProperty("URL", QStringLiteral("\thttp://example.org \t ")));
+    EXPECT_EQ(label.URL(), "\thttp://example.org \t");
+    label.SetTaskParams(QStringLiteral("   "));
+    EXPECT_EQ(label.TaskParams(), "");
 }
 
 TEST_F(UrlLabTest, HoverShowsTheActiveFontWhileEnabled)
@@ -224,6 +217,10 @@ TEST_F(UrlLabTest, HoverShowsTheActiveFontWhileEnabled)
     Label->OnMouseEnter = [&](TUrlLab&) { ++enters; };
     Label->OnMouseLeave = [&](TUrlLab&) { ++leaves; };
 
+    // The font of the loaded notification comes back, even when the font changed since.
+    QFont later = normal;
+    later.setPixelSize(21);
+    Label->setFont(later);
     MoveAway();
     MoveOverLabel();
     EXPECT_EQ(enters, 1);
@@ -245,15 +242,10 @@ TEST_F(UrlLabTest, ALabelNeverLoadedRestoresTheFontItHadBeforeTheMouseCame)
     QFont own = Label->font();
     own.setPixelSize(17);
     Label->setFont(own);
-    QFont active = own;
-    active.setUnderline(true);
-    Label->SetFontActive(active);
     MoveAway();
     MoveOverLabel();
-    EXPECT_EQ(Label->font(), active);
     MoveAway();
     EXPECT_EQ(Label->font(), own);
-    EXPECT_EQ(Label->FontNormal(), own);
 }
 
 TEST_F(UrlLabTest, AmpersandIsShownAsItStands)
@@ -264,8 +256,8 @@ TEST_F(UrlLabTest, AmpersandIsShownAsItStands)
     Label->setText(QStringLiteral("RD"));
     const int without = Label->sizeHint().width();
     const QFontMetrics fm(Label->font());
-    EXPECT_EQ(withAmpersand - without,
-              fm.horizontalAdvance(QStringLiteral("R&D")) - fm.horizontalAdvance(QStringLiteral("RD")));
+    EXPECT_EQ(withAmpersand - without, fm.horizontalAdvance(QStringLiteral("R&D")) -
+                                           fm.horizontalAdvance(QStringLiteral("RD")));
 }
 
 TEST(UrlLab, TheDesktopLauncherStartsTheProgramWithItsParameters)
