@@ -1,0 +1,175 @@
+#include "app/PlotDriver.h"
+
+#include "chart/RChart.h"
+#include "chart/ScaleProps.h"
+#include "expr/CpuState.h"
+#include "expr/Errors.h"
+
+#include <cmath>
+#include <exception>
+
+namespace tessaly {
+
+namespace {
+// The range commands' fixed runs take about 1000 samples; the bound only guards the loop.
+constexpr int FixedRunLimit = 1100;
+} // namespace
+
+TPlotDriver::TPlotDriver(TCustomRChart& chart, TMathExpression& expression)
+    : FChart(chart), FExpression(expression)
+{
+    FExpression.OnVarRequest = [this](TMathExpression& sender, std::string_view name, TVariant& value) {
+        MEFuncVarRequest(sender, name, value);
+    };
+}
+
+int TPlotDriver::DataWidth() const
+{
+    return FChart.width() - FChart.MarginLeft() - FChart.MarginRight();
+}
+
+QString TPlotDriver::ErrorReason(std::string_view message)
+{
+    // A component message reads: Component "<name>": <reason>.
+    std::string_view text = message;
+    constexpr std::string_view prefix = "Component \"";
+    if (text.substr(0, prefix.size()) == prefix) {
+        const size_t close = text.find("\": ", prefix.size());
+        if (close != std::string_view::npos)
+            text = text.substr(close + 3);
+    }
+    text = text.substr(0, 255);
+    QString reason = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    // Only blanks are trimmed, as the message form has them.
+    qsizetype b = 0, e = reason.size();
+    while (b < e && reason[b] == ' ')
+        ++b;
+    while (e > b && reason[e - 1] == ' ')
+        --e;
+    return reason.mid(b, e - b);
+}
+
+void TPlotDriver::MEFuncVarRequest(TMathExpression&, std::string_view varName, TVariant& value)
+{
+    if (varName.size() == 1) {
+        switch (varName[0] | 0x20) {  // ASCII letters fold to lower case
+        case 'x': value.SetReal(CurrentX); return;
+        case 'a': value.SetReal(ParameterValue ? ParameterValue(0) : 0.0); return;
+        case 'b': value.SetReal(ParameterValue ? ParameterValue(1) : 0.0); return;
+        case 'c': value.SetReal(ParameterValue ? ParameterValue(2) : 0.0); return;
+        case 'd': value.SetReal(ParameterValue ? ParameterValue(3) : 0.0); return;
+        default: break;
+        }
+    }
+    value.SetNull();  // "undefined variable"
+}
+
+double TPlotDriver::Sample(bool& error)
+{
+    try {
+        return FExpression.Evaluate().ToReal();
+    } catch (const std::exception& e) {
+        error = true;
+        const QString reason = ErrorReason(e.what());
+        if (SetErrorText)
+            SetErrorText(Translate ? Translate(reason) : reason);
+        return 0;
+    }
+}
+
+double TPlotDriver::SampleQuietly()
+{
+    try {
+        return FExpression.Evaluate().ToReal();
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
+void TPlotDriver::RecalcPlot()
+{
+    bool error = false;
+    try {
+        FExpression.SetExpression(FormulaText ? FormulaText().toStdString() : std::string());
+    } catch (const std::exception&) {
+        // A formula that cannot even be stored leaves the previous one in place.
+    }
+    FChart.ClearItems();
+    const double low = FChart.Scale1X()->RangeLow();
+    const double high = FChart.Scale1X()->RangeHigh();
+    const int width = DataWidth();
+    const double step = width > 0 ? std::fabs(low - high) / width : 0.0;
+    // Painting leaves the vector unit in a state that slows down the maths library a lot.
+    ClearUpperVectorState();
+    CurrentX = low;
+    FChart.MoveTo(CurrentX, Sample(error));
+    // One sample per pixel column plus one, give or take the rounding of the running sum; a
+    // step that no longer advances x, or a data area without width, ends the run.
+    int samples = 1;
+    const int maxSamples = std::max(width, 0) + 2;
+    while (high > CurrentX && !error && samples < maxSamples) {
+        const double next = CurrentX + step;
+        if (!(next > CurrentX))
+            break;
+        CurrentX = next;
+        FChart.DrawTo(CurrentX, Sample(error));
+        ++samples;
+    }
+    FChart.ShowItems();
+    if (SetErrorVisible)
+        SetErrorVisible(error);
+}
+
+void TPlotDriver::FitRanges(double start, double step, double xLow, double xHigh, int maxSamples,
+                            bool whileBelowHigh)
+{
+    ClearUpperVectorState();
+    double min = 1e100, max = -1e100;
+    int samples = 0;
+    CurrentX = start;
+    // whileBelowHigh: "while CurrentX < xHigh"; otherwise "while xHigh > CurrentX" (the same
+    // test; both spellings stop on NaN).
+    while ((whileBelowHigh ? CurrentX < xHigh : xHigh > CurrentX) && samples < maxSamples) {
+        const double next = CurrentX + step;
+        if (!(next > CurrentX))
+            break;
+        CurrentX = next;
+        const double y = SampleQuietly();
+        if (!(y >= min))
+            min = y;
+        if (y > max)
+            max = y;
+        ++samples;
+    }
+    if (samples > 0) {
+        // The margin of 2 % of the span; a span beyond the double range is taken in halves.
+        const double span = std::fabs(max - min);
+        const double m = std::isfinite(span) ? 0.02 * span : 0.02 * max - 0.02 * min;
+        FChart.SetRange(1, xLow, min - m, xHigh, max + m);
+    }
+    RecalcPlot();
+}
+
+void TPlotDriver::Zoom111Click()
+{
+    FitRanges(-100, 0.2, -100, 100, FixedRunLimit, true);
+}
+
+void TPlotDriver::SButYScaleClick()
+{
+    const double low = FChart.Scale1X()->RangeLow();
+    const double high = FChart.Scale1X()->RangeHigh();
+    const int width = DataWidth();
+    if (width <= 0) {
+        RecalcPlot();
+        return;
+    }
+    FitRanges(low, std::fabs(high - low) / width, low, high, width + 2, false);
+}
+
+void TPlotDriver::SButZoom01Click()
+{
+    FitRanges(1e-30, 0.1, 1e-30, 100, FixedRunLimit, true);
+}
+
+} // namespace tessaly
