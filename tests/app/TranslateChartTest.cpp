@@ -1,0 +1,38 @@
+// The translation walk over the chart: its caption and the captions of its scale settings.
+#include "chart/RChart.h"
+#include "chart/ScaleProps.h"
+#include "host/Parlox2000.h"
+
+#include <QBuffer>
+#include <QLabel>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+using namespace tessaly;
+
+TEST(TranslateChart, MarkedCaptionsOfTheChartAndItsScalesAreTranslatedOthersKept)
+{
+    QByteArray file = "[x axis]=x-Achse|$$[Chart]=Diagramm|$$[units]=Einheiten|$$";
+    QBuffer buffer(&file);
+    buffer.open(QIODevice::ReadOnly);
+    TParlox2000 engine;
+    engine.LoadFromStream(buffer);
+
+    QWidget form;
+    auto* chart = new TRChart(&form);
+    chart->setObjectName("PX_Chart");  // a component's name is never translated
+    chart->SetCaption("PX_Chart");
+    chart->Scale1X()->SetCaption("PX_x axis");
+    chart->Scale1Y()->SetCaption("y axis");          // not marked: stays
+    chart->Scale2Y()->SetScaleInscript("PX_units");
+    auto* label = new QLabel("PX_Chart", &form);
+    engine.TranslateComponent(form);
+
+    EXPECT_EQ(chart->Caption(), "Diagramm");
+    EXPECT_EQ(chart->Scale1X()->Caption(), "x-Achse");
+    EXPECT_EQ(chart->Scale1Y()->Caption(), "y axis");
+    EXPECT_EQ(chart->Scale2Y()->ScaleInscript(), "Einheiten");
+    EXPECT_EQ(chart->objectName(), "PX_Chart");
+    EXPECT_EQ(label->text(), "Diagramm");
+}
