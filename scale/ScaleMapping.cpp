@@ -13,11 +13,9 @@ int RoundToPixel(long double v)
         return MaxPixelCoordinate;
     if (v <= -limit)
         return -MaxPixelCoordinate;
-    long double whole = std::floor(v);
-    const long double rest = v - whole;
-    if (rest > 0.5L || (rest == 0.5L && std::fmod(whole, 2.0L) != 0))
-        whole += 1;
-    return static_cast<int>(whole);
+    // The default rounding mode (never changed in this program) rounds to nearest with ties
+    // to even, and lrint rounds in it without switching the mode.
+    return static_cast<int>(std::lrint(v));
 }
 
 TScaleMapping ComputeScaleMapping(const TScaleMapping& previous, const TScaleGeometry& g,
