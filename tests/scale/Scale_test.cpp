@@ -13,47 +13,52 @@ struct LoadedScale : TScale {
 };
 } // namespace
 
-TEST(Scale, StartsWithTheDescribedDefaults)
+TEST(Scale, StartsLoadingAndLockedWithAReadyMapping)
 {
     TScale s;
     EXPECT_EQ(s.width(), 400);
     EXPECT_EQ(s.height(), 400);
-    EXPECT_TRUE(s.Caption().isEmpty());
     EXPECT_EQ(s.CaptionPosX(), 4);
-    EXPECT_EQ(s.CaptionPosY(), 4);
-    EXPECT_EQ(s.CaptionAlignment(), taCenter);
-    EXPECT_EQ(s.CaptionAnchor(), uaSclTopLft);
-    EXPECT_EQ(s.ColorBackGnd(), clBtnFace);
-    EXPECT_EQ(s.ColorScale(), clBlack);
-    EXPECT_EQ(s.ColorScheme(), csBWG);
     EXPECT_EQ(s.DecPlaces(), -2);
-    EXPECT_EQ(s.FrameStyle(), fsLowered);
-    EXPECT_EQ(s.LabelType(), ftNum);
-    EXPECT_FALSE(s.Logarithmic());
-    EXPECT_EQ(s.MarginLeft() + s.MarginRight() + s.MarginTop() + s.MarginBottom(), 80);
     EXPECT_EQ(s.MinTicks(), 3);
-    EXPECT_EQ(s.NumTicks(), 0);
-    EXPECT_EQ(s.RangeLow(), 0);
     EXPECT_EQ(s.RangeHigh(), 100);
-    EXPECT_TRUE(s.ShortTicks());
-    EXPECT_TRUE(s.ShowBaseLine());
-    EXPECT_EQ(s.ScaleType(), sctXB);
-    EXPECT_FALSE(s.Transparent());
-    EXPECT_TRUE(s.PaintLock());
-    EXPECT_TRUE(s.Loading());
-    EXPECT_EQ(s.ColorDark(), clBlack);
+    EXPECT_EQ(s.FrameStyle(), fsLowered);
+    EXPECT_EQ(s.ColorBackGnd(), clBtnFace);
     EXPECT_EQ(s.ColorShadow(), RGB(128, 128, 128));
     EXPECT_EQ(s.ColorLight(), clWhite);
-    const TDTLabel& d = *s.DateFormat();
-    EXPECT_EQ(d.TimeFormat(), tfHHMMSS);
-    EXPECT_EQ(d.DateSeparator(), '-');
-    EXPECT_EQ(d.TimeSeparator(), ':');
-    EXPECT_EQ(d.YearLength(), ylYYYY);
-    EXPECT_TRUE(d.MonthName());
-    EXPECT_EQ(d.DateOrder(), doDDMMYY);
-    EXPECT_EQ(d.DateForTime(), dtOnePerDay);
-    // The mapping is ready at construction: 0..100 over 359 pixels from 20.
+    EXPECT_EQ(s.DateFormat()->DateOrder(), doDDMMYY);
+    EXPECT_EQ(s.DateFormat()->DateForTime(), dtOnePerDay);
+    EXPECT_TRUE(s.Loading());
+    EXPECT_TRUE(s.PaintLock());
+    EXPECT_FALSE(s.CanPaint());
+    // 0..100 over 359 pixels from 20, before loading has ended.
     EXPECT_EQ(s.ValueToPixel(100), 379);
+    s.Loaded();
+    s.show(); // creating the window lifts the lock
+    EXPECT_FALSE(s.PaintLock());
+    EXPECT_TRUE(s.CanPaint());
+}
+
+TEST(Scale, EmbeddedScalesPaintOnlyWhenAskedAndKeepTheirWindowHidden)
+{
+    QWidget chart;
+    TScale s(&chart);
+    s.Loaded();
+    s.SetEmbedded(true);
+    s.SetVisible(true);
+    chart.show();
+    EXPECT_TRUE(s.isHidden());
+    EXPECT_TRUE(s.Visible());
+    EXPECT_TRUE(s.PaintLock()); // the chart keeps it locked
+    s.Refresh();
+    EXPECT_EQ(s.NumTicks(), 0);
+    s.PaintUnlocked(); // one paint: the tick list is rebuilt for the chart's grid
+    EXPECT_EQ(s.NumTicks(), 21);
+    EXPECT_TRUE(s.PaintLock());
+    s.SetVisible(false);
+    s.SetRangeHigh(10);
+    s.PaintUnlocked(); // invisible scales draw nothing
+    EXPECT_EQ(s.TickValue(2), 5);
 }
 
 TEST(Scale, SettersClampTheirValues)
