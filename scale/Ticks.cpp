@@ -1,5 +1,7 @@
 #include "scale/Ticks.h"
 
+#include "scale/TimeTicks.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -149,6 +151,7 @@ TTickRun LogarithmicTicks(const TTickParams& p)
         std::isfinite(ratio) ? std::fabs(std::log10(ratio)) : std::log10(hi) - std::log10(lo);
     if (decades < 1)
         return LinearTicks(p);
+    run.Units = TTickUnits::Decades;
 
     const bool subTicks = p.MinTicks > decades + 0.5;
     const long double base = std::pow(10.0L, std::floor(std::log10((long double)lo * DecadeSlack)));
@@ -160,8 +163,10 @@ TTickRun LogarithmicTicks(const TTickParams& p)
             const long double v = factor * unit;
             const double value = static_cast<double>(v);
             if (loL < v / DecadeSlack && hiL > v * DecadeSlack && std::isfinite(value) &&
-                run.Ticks.size() < static_cast<size_t>(MaxTicksPerRun))
+                run.Ticks.size() < static_cast<size_t>(MaxTicksPerRun)) {
                 Emit(run, value, kind, true);
+                run.Ticks.back().DecadeFactor = factor;
+            }
         };
         tick(1, TTickKind::Long);
         if (subTicks) {
@@ -182,10 +187,10 @@ TTickRun ComputeTicks(const TTickParams& p)
 {
     switch (p.LabelType) {
     case ftTime:
+        // Elapsed-time and calendar axes are never logarithmic.
+        return ElapsedTimeTicks(p);
     case ftDateTime:
-        // Elapsed-time and calendar axes are never logarithmic; their placement by units of
-        // time is chosen here, with the decimal run as the fall-back.
-        return LinearTicks(p);
+        return CalendarTicks(p);
     case ftNoFigs:
     case ftNum:
     case ftUserText:

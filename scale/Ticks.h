@@ -40,7 +40,22 @@ enum class TTickKind {
 struct TTick {
     double Value = 0;
     TTickKind Kind = TTickKind::Long;
+    int DecadeFactor = 0; // 1..9 on the decade ticks of a logarithmic axis, else 0
 };
+
+// How the ticks of a run were placed, and so how their labels are made.
+enum class TTickUnits {
+    Decimal,     // nice decimal steps (numeric axes and every fall-back)
+    Decades,     // decades of a logarithmic axis
+    ElapsedTime, // seconds by the elapsed-time step table
+    Calendar,    // calendar units
+};
+
+// The unit of the ticks of a calendar axis.
+enum class TCalendarMode { None, Hundredths, Seconds, Minutes, Hours, Days, Months, Years };
+
+// What a calendar axis shows instead of ticks.
+enum class TCalendarMessage { None, InvalidRange, BelowOneSecond };
 
 struct TTickParams {
     double RangeLow = 0;
@@ -56,9 +71,14 @@ struct TTickRun {
     std::vector<TTick> Ticks;     // in drawing order
     std::vector<double> Recorded; // the tick list, at most MaxTickList values
     double Step = 0;              // the long-tick step (signed) of decimal runs; 0 for decades
+    TTickUnits Units = TTickUnits::Decimal;
+    double TimeStep = 0;          // elapsed time: the step of the table in seconds (unsigned)
+    TCalendarMode Mode = TCalendarMode::None;         // calendar axes
+    TCalendarMessage Message = TCalendarMessage::None; // calendar axes without ticks
 };
 
-// The ticks of one drawing of an axis, chosen by the label type.
+// The ticks of one drawing of an axis, chosen by the label type: elapsed-time and calendar
+// axes place theirs by units of time (TimeTicks.h), the others by decimal steps or decades.
 TTickRun ComputeTicks(const TTickParams& params);
 
 // Decimal ticks: short ticks (when enabled) over the whole range, then the long ticks. A
