@@ -217,3 +217,23 @@ TEST(ChartFixes, TicksOfExtremeChartRangesStayBounded)
         EXPECT_TRUE(pixel >= 20 && pixel <= 177) << pixel;
     }
 }
+
+TEST(ChartFixes, IsometricRangesAfterAResizeUseTheDataAreaOfSetRange)
+{
+    QWidget window;
+    auto* chart = new TRChart(&window);
+    chart->resize(559, 217);
+    chart->Loaded();
+    window.show();
+    if (chart->AspectX() != chart->AspectY())
+        GTEST_SKIP() << "the screen's pixels are not square";
+    chart->SetShadowWidth(4);
+    chart->SetRange(1, -100, -3, 100, 3);
+    chart->SetIsometric(true);
+    chart->resize(659, 217);
+    ASSERT_EQ(chart->width(), 659);
+    // Buffer 659 - 50 - 20 - 4 + 1 = 586 by 217 - 20 - 40 - 4 + 1 = 154 pixels: the shadow
+    // counts once in both directions, as in SetRange.
+    const double span = chart->Scale1Y()->RangeHigh() - chart->Scale1Y()->RangeLow();
+    EXPECT_NEAR(span, 200.0 * 154 / 586, 1e-9);
+}
