@@ -1,5 +1,6 @@
 #include "scale/Scale.h"
 
+#include <QPainter>
 #include <QResizeEvent>
 #include <QShowEvent>
 
@@ -100,6 +101,14 @@ void TScale::SetDateFormat(TDTLabel* value)
 {
     if (value)
         FDateFormat->Assign(*value);
+}
+
+void TScale::SetFontColor(TColor value)
+{
+    if (value == FFontColor)
+        return;
+    FFontColor = value;
+    Refresh();
 }
 
 void TScale::SetDecPlaces(int value)
@@ -314,6 +323,7 @@ void TScale::Assign(const TScale& other)
     FScaleType = other.FScaleType;
     FTransparent = other.FTransparent;
     FUserTickText = other.FUserTickText;
+    FFontColor = other.FFontColor;
     FColorDark = other.FColorDark;
     FColorShadow = other.FColorShadow;
     FColorLight = other.FColorLight;
@@ -382,7 +392,10 @@ void TScale::Paint()
 {
     if (!CanPaint())
         return;
-    BuildTickList();
+    if (FExternalCanvas)
+        Render(*FExternalCanvas, FExternalOffsetX, FExternalOffsetY);
+    else
+        BuildTickList(); // the own window paints in paintEvent
 }
 
 void TScale::PaintUnlocked()
@@ -408,7 +421,14 @@ void TScale::Refresh()
 
 void TScale::paintEvent(QPaintEvent*)
 {
-    Paint();
+    if (!CanPaint())
+        return;
+    if (FExternalCanvas) {
+        Paint();
+        return;
+    }
+    QPainter own(this);
+    Render(own, 0, 0);
 }
 
 void TScale::resizeEvent(QResizeEvent* event)

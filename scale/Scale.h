@@ -22,6 +22,7 @@
 #include <vector>
 
 class QPainter;
+class QPrinter;
 
 namespace tessaly {
 
@@ -131,6 +132,10 @@ public:
     void SetUserTickText(const QString& value);
     void SetVisible(bool value);
 
+    // The colour of label, message and caption texts (the colour of the label font).
+    TColor FontColor() const { return FFontColor; }
+    void SetFontColor(TColor value);
+
     // The frame colours: dark is always black, shadow and light follow ColorScheme.
     TColor ColorDark() const { return FColorDark; }
     TColor ColorShadow() const { return FColorShadow; }
@@ -178,6 +183,15 @@ public:
     bool CanPaint() const;
     // Paints once as if the lock were cleared.
     void PaintUnlocked();
+    // Paints onto `target` with the offsets as SetExternalCanvas would, once and as if the lock
+    // were cleared, without keeping the painter; nothing while loading or invisible. The chart
+    // draws its scales into its buffer through this. Any painter serves: screen, image, SVG or
+    // printer.
+    void PaintTo(QPainter& target, int offsetX, int offsetY);
+    // Prints the scale onto a printer page at the offsets (device pixels), its labels at the
+    // point size of Font. Nothing while loading.
+    void Print(QPainter& printerPainter, int offsetX = 0, int offsetY = 0);
+    void Print(QPrinter& printer);
     // Paints now when the scale is opaque or embedded; a transparent standalone scale
     // invalidates its window instead.
     void Refresh();
@@ -194,6 +208,10 @@ protected:
 private:
     void RecalcMapping();
     void Paint();
+    // One drawing onto target (ScaleDrawing.cpp): rebuilds the tick list, raises the rendering
+    // events and draws ticks, labels, messages, caption, base line and, when opaque, the frame.
+    void Render(QPainter& target, int offsetX, int offsetY);
+    void DrawContents(QPainter& painter, const TTickRun& run, int line, bool opaque);
 
     QString FCaption;
     int FCaptionPosX = 4;
@@ -223,6 +241,7 @@ private:
     QString FUserTickText;
     bool FVisible = true;
 
+    TColor FFontColor = clWindowText;
     TColor FColorDark = clBlack;
     TColor FColorShadow = clGray;
     TColor FColorLight = clWhite;
