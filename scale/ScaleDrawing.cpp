@@ -97,23 +97,26 @@ QPoint CaptionOrigin(const TScaleGeometry& g, int line, TScaleUnitAnchor anchor,
                      TAlignment alignment, int posX, int posY, int width)
 {
     // In 64 bits, so that huge margins and offsets cannot overflow.
+    const long long width64 = g.Width, height64 = g.Height;
+    const long long left = g.MarginLeft, right = g.MarginRight;
+    const long long top = g.MarginTop, bottom = g.MarginBottom;
     long long x, y;
     if (IsHorizontal(g.Type)) {
         switch (anchor) {
-        case uaSclTopLft: x = g.MarginLeft; break;
-        case uaSclCenter: x = g.MarginLeft + (g.Width - g.MarginLeft - g.MarginRight) / 2; break;
-        default: x = g.Width - g.MarginRight; break;
+        case uaSclTopLft: x = left; break;
+        case uaSclCenter: x = left + (width64 - left - right) / 2; break;
+        default: x = width64 - right; break;
         }
         x += posX;
-        y = line + posY;
+        y = static_cast<long long>(line) + posY;
     } else {
         switch (anchor) {
-        case uaSclTopLft: y = g.MarginTop; break;
-        case uaSclCenter: y = g.MarginTop + (g.Height - g.MarginTop - g.MarginBottom) / 2; break;
-        default: y = g.Height - g.MarginBottom; break;
+        case uaSclTopLft: y = top; break;
+        case uaSclCenter: y = top + (height64 - top - bottom) / 2; break;
+        default: y = height64 - bottom; break;
         }
         y += posY;
-        x = line + posX;
+        x = static_cast<long long>(line) + posX;
     }
     if (alignment == taRightJustify)
         x -= width;

@@ -286,8 +286,9 @@ TTickRun ElapsedTimeTicks(const TTickParams& params)
     // At least up to the range's end: a count taken from lo alone can stop a short step short.
     const double fromLow = std::trunc((hi - lo) / static_cast<double>(shortStep)) + 5;
     const double fromFirst = std::trunc((hi - first) / static_cast<double>(shortStep)) + 2;
-    const int count = static_cast<int>(
-        std::min<double>(std::max(fromLow, fromFirst), MaxTicksPerRun / 2 - 1));
+    const double wanted = std::max(fromLow, fromFirst);
+    const int count =
+        wanted >= 0 ? static_cast<int>(std::min<double>(wanted, MaxTicksPerRun / 2 - 1)) : 0;
 
     // A value that does not advance beyond the one before (a step below the resolution of
     // doubles there) is drawn once.
