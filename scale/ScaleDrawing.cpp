@@ -154,6 +154,8 @@ void TScale::Render(QPainter& target, int offsetX, int offsetY)
 {
     const TTickRun run = ComputeTickRun();
     FTickList = run.Recorded;
+    if (!target.isActive())
+        return; // an ended painter: nothing to draw on
 
     // A printer gets the font at its point size: a font given in pixels is first turned into
     // points at the screen's resolution, and Qt then sizes points by the printer's resolution.
@@ -253,6 +255,7 @@ void TScale::DrawContents(QPainter& painter, const TTickRun& run, int line, bool
                                      : QPoint(line + outward * length, pos);
         DrawPenLine(painter, tickColor, from, to);
         if (OnScaleTickDrawn) {
+            // The handler may draw on the canvas; the scale goes on drawing on its own.
             QPainter* canvas = &painter;
             OnScaleTickDrawn(*this, canvas, FScaleType, tick.Value, from.x(), from.y());
         }
