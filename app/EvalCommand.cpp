@@ -5,6 +5,7 @@
 #include "expr/MathExpression.h"
 
 #include <charconv>
+#include <initializer_list>
 #include <ostream>
 #include <string_view>
 #include <system_error>
@@ -66,9 +67,12 @@ bool ParseDecimal(std::string_view text, double& value)
     return true;
 }
 
-int UsageError(std::ostream& err, std::string_view why)
+int UsageError(std::ostream& err, std::initializer_list<std::string_view> why)
 {
-    err << "tessaly: " << why << '\n' << UsageText();
+    err << "tessaly: ";
+    for (std::string_view part : why)
+        err << part;
+    err << '\n' << UsageText();
     return 2;
 }
 
@@ -85,23 +89,23 @@ std::string FormatDouble(double value)
 int RunEvalCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err)
 {
     if (args.empty())
-        return UsageError(err, "--eval needs a formula");
+        return UsageError(err, {"--eval needs a formula"});
     std::vector<TBinding> bindings;
     for (const std::string& arg : args.subspan(1)) {
         const std::size_t equals = arg.find('=');
         if (equals == std::string::npos)
-            return UsageError(err, "'" + arg + "' is not NAME=VALUE");
+            return UsageError(err, {"'", arg, "' is not NAME=VALUE"});
         const std::string_view name(arg.data(), equals);
         const std::string_view text = std::string_view(arg).substr(equals + 1);
         bool validName = !name.empty() && IsNameStart(name.front());
         for (char c : name)
             validName = validName && IsNameChar(c);
         if (!validName)
-            return UsageError(err, "'" + std::string(name) +
-                                       "' is not a name (letters, digits and '_', not first a digit)");
+            return UsageError(err, {"'", name,
+                                    "' is not a name (letters, digits and '_', not first a digit)"});
         double value = 0;
         if (!ParseDecimal(text, value))
-            return UsageError(err, "'" + std::string(text) + "' is not a decimal number");
+            return UsageError(err, {"'", text, "' is not a decimal number"});
         TBinding binding;
         for (char c : name)
             binding.Name += Lower(c);

@@ -21,6 +21,9 @@
 
 namespace tessaly {
 
+// The token codes on the operator stack (defined with the token reader).
+enum class TTokenCode : std::uint8_t;
+
 class TMathExpression {
 public:
     // Called once per occurrence of a name, in text order, with the name as written (case kept,
@@ -42,6 +45,7 @@ public:
 
     // The formula. The setter removes leading and trailing blanks (character 32 only) and does
     // not parse. Set from inside OnVarRequest, the new text applies from the next Evaluate on.
+    // The scan relies on both: the text never ends in a blank, and it is followed by a NUL.
     const std::string& Expression() const;
     void SetExpression(std::string_view text);
 
@@ -61,10 +65,12 @@ private:
 
     [[noreturn]] void Fail(std::string_view reason) const;
     [[noreturn]] void FailUndefined(std::string_view name) const;
+    // The reduce step. The slow paths take the variable count and return the new one.
     void Reduce();
-    void ReduceBinary(std::uint8_t op);
-    void ReduceUnary(std::uint8_t op);
-    void PushConstant(std::uint8_t op);
+    int ReduceGeneral(std::uint8_t op, int variables);
+    int ReduceBinary(std::uint8_t op, int variables);
+    void ReduceUnary(std::uint8_t op, int variables);
+    int PushConstant(std::uint8_t op, int variables);
     void Power(TVariant& left, const TVariant& right);
 
     std::string FName;
@@ -73,9 +79,10 @@ private:
     bool FHasPendingExpression = false;
     bool FEvaluating = false;
 
-    // Entries 0 .. count-1 are in use. The variable stack has one spare entry: a value is read
-    // into the entry above the top before the overflow check.
-    std::uint8_t FOperatorStack[StackSize] = {};
+    // Operator entries 1 .. count are in use; entry 0 stays "none", a floor of priority 0.
+    // Variable entries 0 .. count-1 are in use, with one spare entry: a value is read into the
+    // entry above the top before the overflow check.
+    TTokenCode FOperatorStack[StackSize + 1] = {};
     int FOperatorCount = 0;
     TVariant FVariableStack[StackSize + 1];
     int FVariableCount = 0;

@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <limits>
-#include <utility>
 
 namespace tessaly {
 
@@ -338,24 +337,6 @@ int Sign(long double d)
 }
 
 } // namespace
-
-TVariant& TVariant::operator=(const TVariant& other)
-{
-    FKind = other.FKind;
-    FInt64 = other.FInt64;   // the widest member carries every kind's value
-    if (other.FKind == vkString)
-        FString = other.FString;
-    return *this;
-}
-
-TVariant& TVariant::operator=(TVariant&& other) noexcept
-{
-    FKind = other.FKind;
-    FInt64 = other.FInt64;
-    if (other.FKind == vkString)
-        FString.swap(other.FString);
-    return *this;
-}
 
 TVariant TVariant::SmallInt(std::int32_t value)
 {

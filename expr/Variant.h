@@ -6,8 +6,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tessaly {
+
+class TMathExpression;
 
 enum TVariantKind : std::uint8_t {
     vkNull,       // "no value": a variable handler's way of saying a name is unknown
@@ -35,9 +38,28 @@ public:
 
     // Copies carry the text only for strings, so copying a number never touches the heap.
     TVariant(const TVariant& other) { *this = other; }
-    TVariant& operator=(const TVariant& other);
     TVariant(TVariant&& other) noexcept { *this = std::move(other); }
-    TVariant& operator=(TVariant&& other) noexcept;
+    TVariant& operator=(const TVariant& other)
+    {
+        FKind = other.FKind;
+        FInt64 = other.FInt64;   // the widest member carries every kind's value
+        if (other.FKind == vkString)
+            FString = other.FString;
+        return *this;
+    }
+    TVariant& operator=(TVariant&& other) noexcept
+    {
+        FKind = other.FKind;
+        FInt64 = other.FInt64;
+        if (other.FKind == vkString)
+            FString.swap(other.FString);
+        return *this;
+    }
+    TVariant& operator=(double value)
+    {
+        SetReal(value);
+        return *this;
+    }
 
     static TVariant SmallInt(std::int32_t value);
     static TVariant Int64(std::int64_t value);
@@ -73,6 +95,8 @@ public:
     bool operator==(const TVariant& other) const;
 
 private:
+    friend class TMathExpression;   // reads and writes values of known kind directly
+
     double ToRealSlow() const;
 
     TVariantKind FKind = vkNull;

@@ -186,6 +186,17 @@ TEST(Parser, HandlerValuesAndTheirAbsence)
     EXPECT_EQ(e.Evaluate(), TVariant("2,5e1xyz"));           // and kept while unused
 }
 
+TEST(Parser, ExpressionMayBeSetFromItself)
+{
+    TMathExpression e("MEFunc");
+    e.SetExpression("  1+2+" + std::string(40, '3') + "  ");
+    e.SetExpression(e.Expression());
+    EXPECT_EQ(e.Expression(), "1+2+" + std::string(40, '3'));
+    e.SetExpression(std::string_view(e.Expression()).substr(2));   // a view into the old text
+    EXPECT_EQ(e.Expression(), "2+" + std::string(40, '3'));
+    EXPECT_DOUBLE_EQ(e.Evaluate().ToReal(), 2 + 3.3333333333333333e39);
+}
+
 TEST(Parser, NewTextAppliesAtTheNextEvaluation)
 {
     TMathExpression e("MEFunc");
