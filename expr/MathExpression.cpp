@@ -79,24 +79,25 @@ struct TCharTables {
 constexpr TCharTables MakeCharTables()
 {
     TCharTables t;
-    const auto single = [&t](char c, std::uint8_t token) {
-        t.Class[static_cast<unsigned char>(c)] = ccSingle;
+    const auto set = [&t](char c, std::uint8_t cls) { t.Class[static_cast<unsigned char>(c)] = cls; };
+    const auto single = [&t, &set](char c, std::uint8_t token) {
+        set(c, ccSingle);
         t.Single[static_cast<unsigned char>(c)] = token;
     };
     single('#', tkModulo);
-    t.Class['('] = ccOpen;
-    t.Class[')'] = ccClose;
     single('*', tkTimes);
     single('/', tkDivide);
     single('^', tkPower);
     single('=', tkEqual);
-    t.Class['<'] = ccLess;
-    t.Class['>'] = ccGreater;
-    t.Class['+'] = ccPlus;
-    t.Class['-'] = ccMinus;
-    t.Class['.'] = ccNumber;
-    t.Class[' '] = ccBlank;
-    t.Class[0] = ccNul;
+    set('(', ccOpen);
+    set(')', ccClose);
+    set('<', ccLess);
+    set('>', ccGreater);
+    set('+', ccPlus);
+    set('-', ccMinus);
+    set('.', ccNumber);
+    set(' ', ccBlank);
+    set('\0', ccNul);
     for (int c = '0'; c <= '9'; ++c) {
         t.Class[c] = ccNumber;
         t.Props[c] = cpAlnum | cpName;
@@ -105,7 +106,7 @@ constexpr TCharTables MakeCharTables()
         t.Props[c] = cpAlnum | cpName;
         t.Props[c - 'a' + 'A'] = cpAlnum | cpName;
     }
-    t.Props['_'] = cpName;
+    t.Props[static_cast<unsigned char>('_')] = cpName;
     return t;
 }
 
