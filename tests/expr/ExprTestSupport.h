@@ -1,12 +1,11 @@
 #pragma once
 // Helpers shared by the engine's tests: evaluation with a handler shaped like the main window's
-// (names folded to lower case, x and a..d looked up, anything else undefined), and the message
-// of whatever an evaluation raised.
+// (the name folded to lower case, x and a..d looked up, anything else undefined), and the
+// message of whatever an evaluation raised.
 
 #include "expr/Errors.h"
 #include "expr/MathExpression.h"
 
-#include <cctype>
 #include <string>
 #include <string_view>
 
@@ -16,21 +15,17 @@ struct TBindings {
     double x = 0, a = 0.5, b = 1, c = 0.03, d = 0.4;
 };
 
-inline void BindLikeMainWindow(TMathExpression& e, TBindings& values)
+inline void BindLikeMainWindow(TMathExpression& e, TBindings& v)
 {
-    e.OnVarRequest = [&values](TMathExpression&, std::string_view name, TVariant& value) {
-        char folded[8];
-        if (name.size() != 1) {
-            value.SetNull();
-            return;
-        }
-        folded[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[0])));
-        switch (folded[0]) {
-        case 'x': value = values.x; break;
-        case 'a': value = values.a; break;
-        case 'b': value = values.b; break;
-        case 'c': value = values.c; break;
-        case 'd': value = values.d; break;
+    e.OnVarRequest = [&v](TMathExpression&, std::string_view name, TVariant& value) {
+        const char c = name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z' ? name[0] + 32
+                                                                             : name.size() == 1 ? name[0] : 0;
+        switch (c) {
+        case 'x': value = v.x; break;
+        case 'a': value = v.a; break;
+        case 'b': value = v.b; break;
+        case 'c': value = v.c; break;
+        case 'd': value = v.d; break;
         default: value.SetNull(); break;
         }
     };
