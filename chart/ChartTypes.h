@@ -34,11 +34,78 @@ enum TrcLayout { rcl_X1Bottom_Y1Left, rcl_X1Bottom_Y2Left, rcl_X1Bottom_Y3Left,
                  rcl_X2Both_Y2Both };
 Q_ENUM_NS(TrcLayout)
 
+// Grid of the data area: points at the crossings, solid or dotted lines in one or both
+// directions.
+enum GridStyleType { gsNone, gsPoints, gsVertLines, gsHorizLines, gsLines, gsHorizDotLines,
+                     gsVertDotLines, gsDotLines };
+Q_ENUM_NS(GridStyleType)
+
+// Outline of the chart's shadow: the flying style outlines it in the shadow colour, the box
+// style in black.
+enum TShadowStyle { ssFlying, ssBox };
+Q_ENUM_NS(TShadowStyle)
+
+// How the background image fills the data area.
+enum TBkgFill { bfSimple, bfStretch, bfTile };
+Q_ENUM_NS(TBkgFill)
+
+// The coloured part of the data area, given in the world coordinates of layer 1.
+enum TBGAreaMode { bamNone, bamLeft, bamRight, bamTop, bamBottom, bamVStripe, bamHStripe,
+                   bamRect };
+Q_ENUM_NS(TBGAreaMode)
+
+// Background of text items.
+enum TTextBkg { tbClear, tbSolid };
+Q_ENUM_NS(TTextBkg)
+
+// Font styles of text items.
+enum TFontStyle { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+Q_DECLARE_FLAGS(TFontStyles, TFontStyle)
+Q_FLAG_NS(TFontStyles)
+
+// What the left mouse button does on the chart (the rotation modes do nothing here).
+enum TMouseActMode { maNone, maPan, maPanHoriz, maPanVert, maRubberBand, maZoom, maZoomWind,
+                     maZoomWindPos, maZoomDrag, maDragCrossH, maDragLabel, maRotate,
+                     maRotAndZoom, maRotXOnly, maRotZOnly };
+Q_ENUM_NS(TMouseActMode)
+
+// Mouse buttons and the state of modifier keys and buttons in mouse and key events.
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+Q_ENUM_NS(TMouseButton)
+enum TShiftStateFlag { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16,
+                       ssMiddle = 32, ssDouble = 64 };
+Q_DECLARE_FLAGS(TShiftState, TShiftStateFlag)
+Q_FLAG_NS(TShiftState)
+
+// Which lines of a crosshair are drawn.
+enum TCrossHMode { chOff, chHoriz, chVert, chBoth };
+Q_ENUM_NS(TCrossHMode)
+
+// Which coordinates of a text label's position are world coordinates of its layer (the others
+// are control pixels).
+enum TTxtLblAttachMode { tlamNone, tlamXOnly, tlamYOnly, tlamBoth };
+Q_ENUM_NS(TTxtLblAttachMode)
+
+// How a text label is drawn: not at all, on its background, in a box, underlined, or in a box
+// with a shadow.
+enum TTxtLblMode { tlOff, tlsimple, tlBox, tlUnderline, tlShadow };
+Q_ENUM_NS(TTxtLblMode)
+
+enum TVerticalAlignment { vaTop, vaCenter, vaBottom };
+Q_ENUM_NS(TVerticalAlignment)
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(TFontStyles)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TShiftState)
+
 } // namespace ChartEnums
 
 using namespace ChartEnums;
 
 // Layers of a chart, numbered 1..LayerCount.
 constexpr int LayerCount = 16;
+
+// Crosshairs (1..CrossHairCount) and text labels (1..TextLabelCount) of a chart.
+constexpr int CrossHairCount = 4;
+constexpr int TextLabelCount = 30;
 
 } // namespace tessaly

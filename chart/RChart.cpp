@@ -5,6 +5,7 @@
 #include "scale/ScaleMapping.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QShowEvent>
@@ -106,6 +107,31 @@ TCustomRChart::TCustomRChart(QWidget* parent) : QWidget(parent)
         }
     }
     SetStandardLayout(rcl_X1Bottom_Y1Left);
+
+    FBackGroundImg = new TBakGndImg(this);
+    FBackGroundImg->OnChange = [this] { RepaintIfAuto(); };
+    for (int n = 1; n <= CrossHairCount; ++n) {
+        auto* c = new TCrossHair(this, n);
+        c->OnChange = [this] { RepaintIfAuto(); };
+        FCrossHairs[static_cast<size_t>(n - 1)] = c;
+    }
+    for (int n = 1; n <= TextLabelCount; ++n) {
+        // The chart creates its labels hidden and switched off, attached to the data.
+        auto* l = new TTextLabel(this);
+        l->SetPosX(0);
+        l->SetPosY(0);
+        l->SetAttachToData(tlamBoth);
+        l->SetColorBkg(clWhite);
+        l->SetShadowDx(3);
+        l->SetShadowDy(3);
+        l->SetFont(font());
+        l->SetFontColor(FFontColor);
+        l->SetMode(tlOff);
+        l->SetVisible(false);
+        l->OnChange = [this] { RepaintIfAuto(); };
+        FTextLabels[static_cast<size_t>(n - 1)] = l;
+    }
+    InitMouse();
 }
 
 TCustomRChart::~TCustomRChart()
@@ -115,6 +141,11 @@ TCustomRChart::~TCustomRChart()
         l.PropsY->OnChange = nullptr;
     }
     FJointLayers->OnJoined = nullptr;
+    FBackGroundImg->OnChange = nullptr;
+    for (TCrossHair* c : FCrossHairs)
+        c->OnChange = nullptr;
+    for (TTextLabel* l : FTextLabels)
+        l->OnChange = nullptr;
     if (FUseDataOf)
         FUseDataOf->RemoveClient(this);
     // The clients keep the items they show: each gets a list of its own, the last one the
@@ -177,6 +208,12 @@ void TCustomRChart::DrawTo(double x, double y)
 
 void TCustomRChart::ClearItems()
 {
+    // The old curve vanishes from the data buffer; the control shows it until the next repaint.
+    if (CanPaint()) {
+        FDataBuffer = QImage(DataBufferSize(), QImage::Format_RGB32);
+        QPainter p(&FDataBuffer);
+        RenderBackground(p, FDataBuffer.size());
+    }
     FStore->Clear();
 }
 
@@ -729,25 +766,10 @@ void TCustomRChart::SetPaintLock(bool value)
         Repaint();
 }
 
-void TCustomRChart::Repaint()
-{
-    if (FLoading || FPaintLock)
-        return;
-    update();
-}
-
 void TCustomRChart::RepaintIfAuto()
 {
     if (FAutoRedraw)
         Repaint();
-}
-
-void TCustomRChart::RepaintDataArea()
-{
-    if (FLoading || FPaintLock)
-        return;
-    const TChartGeometry g = Geometry();
-    update(g.DataLeft(), g.DataTop(), std::max(g.DataWidth() + 1, 0), std::max(g.DataHeight() + 1, 0));
 }
 
 void TCustomRChart::showEvent(QShowEvent* event)

@@ -4,20 +4,30 @@
 // settings and the scale controls of every layer's x and y axis, and keeps joined layers and
 // the isometric mode consistent when ranges, margins or the size change.
 //
+// It paints itself through two off-screen buffers (the whole control, and the data area for the
+// fast path of ShowItems) with one painting routine that also serves image and SVG export; it
+// pans and zooms its ranges and drags its crosshairs and text labels with the mouse.
+//
 // TCustomRChart holds the behaviour; TRChart publishes it as properties.
 
+#include "chart/BackGroundImg.h"
 #include "chart/ChartTypes.h"
+#include "chart/CrossHair.h"
 #include "chart/ItemStore.h"
 #include "chart/JointLayers.h"
 #include "chart/Mapping.h"
 #include "chart/RChartError.h"
 #include "chart/ScaleProps.h"
+#include "chart/TextLabel.h"
 #include "scale/Colors.h"
 #include "scale/Scale.h"
 #include "scale/ScaleTypes.h"
 
+#include <QImage>
+#include <QList>
 #include <QPoint>
 #include <QPointF>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -26,16 +36,47 @@
 #include <memory>
 #include <vector>
 
+class QCursor;
+class QEnterEvent;
+class QKeyEvent;
+class QMouseEvent;
 class QPainter;
 
 namespace tessaly {
 
 class TCustomRChart;
 
+// The chart's cursors by number: 0 the arrow, -3 the cross, and the chart's own images 1 the
+// hand (pan), 2 zoom window, 3 zoom drag, 4 zoom window keeping the axis direction. Other
+// numbers give the arrow.
+QCursor ChartCursor(int number);
+
 // Forwarded from the scale controls for every tick they draw.
 using TRChartScaleTickDrawnEvent =
     std::function<void(TCustomRChart& sender, QPainter*& canvas, TScaleType scaleType,
                        double currentTickPos, int chartX, int chartY)>;
+// A stage of rendering: the canvas drawn on, and the pixel of the control where its origin lies
+// (top = MarginTop and left = MarginLeft for the data area, 0 and 0 for the whole control).
+using TRChartRenderEvent =
+    std::function<void(TCustomRChart& sender, QPainter& canvas, int top, int left)>;
+using TRChartNotifyEvent = std::function<void(TCustomRChart& sender)>;
+using TRChartMouseEvent = std::function<void(TCustomRChart& sender, TMouseButton button,
+                                             TShiftState shift, int x, int y)>;
+using TRChartMouseMoveEvent =
+    std::function<void(TCustomRChart& sender, TShiftState shift, int x, int y)>;
+// The pointer in the world coordinates of the active layer, and whether it is in the data area.
+using TRChartMouseMoveInChartEvent = std::function<void(
+    TCustomRChart& sender, bool inChart, TShiftState shift, double rMousePosX, double rMousePosY)>;
+// A completed rubber band in the world coordinates of one layer.
+using TRChartRubberBandEvent = std::function<void(TCustomRChart& sender, int layer, double loX,
+                                                  double loY, double hiX, double hiY)>;
+using TRChartCrossHairMoveEvent =
+    std::function<void(TCustomRChart& sender, TCrossHair& whichCrossHair)>;
+using TRChartTextLabelMoveEvent =
+    std::function<void(TCustomRChart& sender, TTextLabel& whichTextLabel)>;
+// Key events with Qt's key code (which the handler may change) and the modifier state.
+using TRChartKeyEvent = std::function<void(TCustomRChart& sender, int& key, TShiftState shift)>;
+using TRChartKeyPressEvent = std::function<void(TCustomRChart& sender, QChar& key)>;
 
 class TCustomRChart : public QWidget {
     Q_OBJECT
@@ -150,6 +191,106 @@ public:
     bool AutoRedraw() const { return FAutoRedraw; }
     void SetAutoRedraw(bool value) { FAutoRedraw = value; }
 
+    // --- Colours, grid, shadow, text attributes -------------------------------------------------
+    // Each setter stores its value and repaints when AutoRedraw is on.
+    TColor ChartColor() const { return FChartColor; }
+    void SetChartColor(TColor value);
+    TColor ChartFrameColor() const { return FChartFrameColor; }
+    void SetChartFrameColor(TColor value);
+    TColor GridColor() const { return FGridColor; }
+    void SetGridColor(TColor value);
+    GridStyleType GridStyle() const { return FGridStyle; }
+    void SetGridStyle(GridStyleType value);
+    // Grid spacing in world units; 0 follows the ticks of the active layer's scales, and on
+    // logarithmic scales -1, -2 and -3 give decades, 1-2-5 steps and 1..9 steps. Values below
+    // -3, NaN and infinities are ignored.
+    double GridDx() const { return FGridDx; }
+    void SetGridDx(double value);
+    double GridDy() const { return FGridDy; }
+    void SetGridDy(double value);
+    TShadowStyle ShadowStyle() const { return FShadowStyle; }
+    void SetShadowStyle(TShadowStyle value);
+    TColor ShadowColor() const { return FShadowColor; }
+    void SetShadowColor(TColor value);
+    TColor ShadowBakColor() const { return FShadowBakColor; }
+    void SetShadowBakColor(TColor value);
+    // The colour of the chart caption's text (the caption's font is the control's font).
+    TColor FontColor() const { return FFontColor; }
+    void SetFontColor(TColor value);
+    // Attributes of text items; no item of this system uses them.
+    TFontStyles TextFontStyle() const { return FTextFontStyle; }
+    void SetTextFontStyle(TFontStyles value);
+    TTextBkg TextBkStyle() const { return FTextBkStyle; }
+    void SetTextBkStyle(TTextBkg value);
+    TColor TextBkColor() const { return FTextBkColor; }
+    void SetTextBkColor(TColor value);
+    TAlignment TextAlignment() const { return FTextAlignment; }
+    void SetTextAlignment(TAlignment value);
+    TBakGndImg* BackGroundImg() const { return FBackGroundImg; }
+
+    // --- Rendering ---------------------------------------------------------------------------------
+    // Draws the complete chart as the control shows it, crosshairs included, onto any painter
+    // (an image, an SVG generator, a printer) with the control's top-left corner at the
+    // painter's origin. The screen buffer is drawn by this routine too.
+    void Render(QPainter& painter);
+    // The complete chart in an image of the control's size.
+    QImage RenderImage();
+    // The buffer the control is painted from, brought up to date when a repaint is pending and
+    // the chart may paint (shown, loaded, not locked).
+    const QImage& FullBuffer();
+    // The data area's buffer of the ShowItems fast path; its pixel (0, 0) is the control's
+    // pixel (MarginLeft, MarginTop).
+    const QImage& DataBuffer() const { return FDataBuffer; }
+    // (W - ML - MR - SW + 1) x (H - MT - MB - SW + 1), never negative.
+    QSize DataBufferSize() const;
+
+    TRChartRenderEvent OnBeforeRenderData;
+    TRChartRenderEvent OnDataRendered;
+    TRChartRenderEvent OnScalesRendered;
+
+    // --- Crosshairs and text labels -----------------------------------------------------------------
+    // Crosshair 1..4 and text label 1..30 (null outside).
+    TCrossHair* CrossHair(int n) const;
+    TCrossHair* CrossHair1() const { return CrossHair(1); }
+    TCrossHair* CrossHair2() const { return CrossHair(2); }
+    TCrossHair* CrossHair3() const { return CrossHair(3); }
+    TCrossHair* CrossHair4() const { return CrossHair(4); }
+    TTextLabel* TextLabel(int n) const;
+    QList<TTextLabel*> TextLabels() const;
+
+    // --- Mouse and keyboard ------------------------------------------------------------------------
+    TMouseActMode MouseAction() const { return FMouseAction; }
+    // Takes effect with the next mouse event; a drag in progress goes on.
+    void SetMouseAction(TMouseActMode value) { FMouseAction = value; }
+    // With a fixed cursor the chart never shows the cursor of its mode.
+    bool MouseCursorFixed() const { return FMouseCursorFixed; }
+    void SetMouseCursorFixed(bool value);
+    // The layers that pan and zoom act on: layer 1 only.
+    bool MouseAffectsLayer(int layer) const { return layer == 1; }
+    // The cursor shown over the chart: 0 the arrow, -3 the cross, 1..4 the hand, zoom window,
+    // zoom drag and zoom window keeping the axis direction (see ChartCursor).
+    int CursorNumber() const { return FCursorNumber; }
+    // The zoom or rubber-band rectangle being dragged: its start and current corner.
+    bool RubberBandDragging() const { return FRectDragging; }
+    QPoint RubberBandStart() const { return FRectStart; }
+    QPoint RubberBandCorner() const { return FRectCorner; }
+
+    TRChartNotifyEvent OnZoomPan;
+    TRChartRubberBandEvent OnRubberBand;
+    TRChartCrossHairMoveEvent OnCrossHairMove;
+    TRChartTextLabelMoveEvent OnTextLabelMove;
+    TRChartMouseMoveInChartEvent OnMouseMoveInChart;
+    TRChartNotifyEvent OnMouseEnter;
+    TRChartNotifyEvent OnMouseLeave;
+    TRChartMouseEvent OnMouseDown;
+    TRChartMouseMoveEvent OnMouseMove;
+    TRChartMouseEvent OnMouseUp;
+    TRChartNotifyEvent OnClick;
+    TRChartNotifyEvent OnDblClick;
+    TRChartKeyEvent OnKeyDown;
+    TRChartKeyEvent OnKeyUp;
+    TRChartKeyPressEvent OnKeyPress;
+
     // Loading from a stored form: set at construction, cleared by Loaded(), which copies all
     // scale settings once more and computes the mapping.
     bool Loading() const { return FLoading; }
@@ -161,8 +302,19 @@ public:
     TRChartScaleTickDrawnEvent OnScaleTickDrawn;
 
 protected:
+    bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
     // Repaints the whole chart unless painting is suspended.
     void Repaint();
@@ -216,6 +368,41 @@ private:
     void ApplyIsometric(int widthTerm);
     int IsometricWidthTerm() const;
 
+    // Rendering (Rendering.cpp).
+    bool CanPaint() const;
+    void RenderFullBuffer();
+    void RenderDataBuffer();
+    void RenderFrame(QPainter& p);
+    void RenderBackground(QPainter& p, QSize size);
+    void RenderData(QPainter& p, QSize size);
+    void DrawGrid(QPainter& p);
+    void DrawItems(QPainter& p, QSize size);
+    void DrawTextLabels(QPainter& p);
+    void DrawTextLabel(QPainter& p, const TTextLabel& label);
+    void DrawCrossHairs(QPainter& p, int shiftX, int shiftY);
+    void DrawRubberBand(QPainter& p) const;
+    // The pixel of a label's position: world coordinates mapped in its layer, pixel
+    // coordinates rounded.
+    QPoint TextLabelAnchor(const TTextLabel& label) const;
+
+    // Mouse handling (MouseInteraction.cpp).
+    struct TAnchor {
+        QPoint Pixel;
+        double LoX = 0, HiX = 1, LoY = 0, HiY = 1;
+    };
+    void InitMouse();
+    bool InDataArea(QPoint p) const;
+    void MouseDown(TMouseButton button, TShiftState shift, QPoint p);
+    void RecordAnchor(QPoint p);
+    void PanTo(QPoint p);
+    void ZoomDragTo(QPoint p);
+    void DragRectangleTo(QPoint p);
+    void FinishRectangle(TMouseButton button);
+    void DragCrossHairTo(QPoint p);
+    void DragTextLabelTo(QPoint p);
+    void UpdateCursor(QPoint p);
+    void UpdateRectangleArea(QPoint start, QPoint corner);
+
     void CopyScale(const TScaleProps& props, TScale& scale) const;
     void CopyAllScales();
     void MarginsChanged();
@@ -261,6 +448,44 @@ private:
     TCaptionAnchorVert FCaptionAnchorVert = cavChartTop;
     TColor FWindColor = clBtnFace;
     bool FAutoRedraw = true;
+
+    TColor FChartColor = clWhite;
+    TColor FChartFrameColor = clBlack;
+    TColor FGridColor = clBlack;
+    GridStyleType FGridStyle = gsNone;
+    double FGridDx = 0; // >= -3, finite
+    double FGridDy = 0;
+    TShadowStyle FShadowStyle = ssFlying;
+    TColor FShadowColor = clGrayText;
+    TColor FShadowBakColor = clBtnFace;
+    TColor FFontColor = clWindowText;
+    TFontStyles FTextFontStyle;
+    TTextBkg FTextBkStyle = tbClear;
+    TColor FTextBkColor = clWhite;
+    TAlignment FTextAlignment = taCenter;
+    TBakGndImg* FBackGroundImg = nullptr;
+    QImage FImage{10, 10, QImage::Format_RGB32}; // the background image as last loaded
+
+    QImage FFullBuffer;
+    QImage FDataBuffer;
+    bool FFullPending = true;  // the full buffer waits for a repaint
+    bool FVectorTarget = false; // the painter of Render cannot clip: geometry is clipped here
+
+    std::array<TCrossHair*, CrossHairCount> FCrossHairs{};
+    std::array<TTextLabel*, TextLabelCount> FTextLabels{};
+
+    TMouseActMode FMouseAction = maNone;
+    bool FMouseCursorFixed = false;
+    int FCursorNumber = 0;
+    bool FRectDragging = false;
+    QPoint FRectStart;
+    QPoint FRectCorner;
+    bool FAnchored = false;
+    std::array<TAnchor, LayerCount> FAnchors;
+    int FDragIndex = 1; // the crosshair (1..4) or text label (1..30) being dragged
+    bool FDoubleClickSeen = false;
+    bool FClicked = false; // a left press that may end in a click
+    QPoint FMousePos;
 
     bool FLoading = true;
     bool FPaintLock = true;
@@ -312,6 +537,33 @@ class TRChart : public TCustomRChart {
                    WRITE SetCaptionAnchorVert)
     Q_PROPERTY(quint32 WindColor READ WindColor WRITE SetWindColor)
     Q_PROPERTY(bool AutoRedraw READ AutoRedraw WRITE SetAutoRedraw)
+    Q_PROPERTY(QFont Font READ font WRITE setFont)
+    Q_PROPERTY(quint32 FontColor READ FontColor WRITE SetFontColor)
+    Q_PROPERTY(quint32 ChartColor READ ChartColor WRITE SetChartColor)
+    Q_PROPERTY(quint32 ChartFrameColor READ ChartFrameColor WRITE SetChartFrameColor)
+    Q_PROPERTY(quint32 GridColor READ GridColor WRITE SetGridColor)
+    Q_PROPERTY(tessaly::ChartEnums::GridStyleType GridStyle READ GridStyle WRITE SetGridStyle)
+    Q_PROPERTY(double GridDx READ GridDx WRITE SetGridDx)
+    Q_PROPERTY(double GridDy READ GridDy WRITE SetGridDy)
+    Q_PROPERTY(tessaly::ChartEnums::TShadowStyle ShadowStyle READ ShadowStyle WRITE
+                   SetShadowStyle)
+    Q_PROPERTY(quint32 ShadowColor READ ShadowColor WRITE SetShadowColor)
+    Q_PROPERTY(quint32 ShadowBakColor READ ShadowBakColor WRITE SetShadowBakColor)
+    Q_PROPERTY(tessaly::ChartEnums::TFontStyles TextFontStyle READ TextFontStyle WRITE
+                   SetTextFontStyle)
+    Q_PROPERTY(tessaly::ChartEnums::TTextBkg TextBkStyle READ TextBkStyle WRITE SetTextBkStyle)
+    Q_PROPERTY(quint32 TextBkColor READ TextBkColor WRITE SetTextBkColor)
+    Q_PROPERTY(tessaly::ScaleEnums::TAlignment TextAlignment READ TextAlignment WRITE
+                   SetTextAlignment)
+    Q_PROPERTY(tessaly::TBakGndImg* BackGroundImg READ BackGroundImg CONSTANT)
+    Q_PROPERTY(tessaly::TCrossHair* CrossHair1 READ CrossHair1 CONSTANT)
+    Q_PROPERTY(tessaly::TCrossHair* CrossHair2 READ CrossHair2 CONSTANT)
+    Q_PROPERTY(tessaly::TCrossHair* CrossHair3 READ CrossHair3 CONSTANT)
+    Q_PROPERTY(tessaly::TCrossHair* CrossHair4 READ CrossHair4 CONSTANT)
+    Q_PROPERTY(QList<tessaly::TTextLabel*> TextLabels READ TextLabels CONSTANT)
+    Q_PROPERTY(tessaly::ChartEnums::TMouseActMode MouseAction READ MouseAction WRITE
+                   SetMouseAction)
+    Q_PROPERTY(bool MouseCursorFixed READ MouseCursorFixed WRITE SetMouseCursorFixed)
 public:
     using TCustomRChart::TCustomRChart;
 };
