@@ -13,6 +13,9 @@
 
 #include <map>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace tessaly;
 
 namespace {
@@ -79,7 +82,7 @@ public:
             Reply(f, out.Data());
             break;
         case smExecute:
-            out.WriteInt32(0);
+            out.WriteInt32(executePid);
             Reply(f, out.Data());
             break;
         default:
@@ -100,6 +103,7 @@ public:
     std::vector<TFrame> received;
     std::map<QString, TEntity> clients;
     std::map<QString, QByteArray> files;
+    std::int32_t executePid = 0;  // what an execute request answers
 };
 
 TDemonStart Start(QStringList args, const QString& viewerHandle = QString())
@@ -357,4 +361,26 @@ TEST(DemonClient, InTheDesignerNothingHappens)
     client.Loaded();
     EXPECT_FALSE(client.OwnWindowIsLive());
     EXPECT_EQ(label->text(), "PX_OK");
+}
+
+TEST(DemonClient, ExecuteWithWaitReturnsTheExitCodeOfTheStartedProcess)
+{
+    TTestServer server("exec1");
+    ASSERT_TRUE(server.ok);
+    TvltDemonClient client(nullptr, Start({"/p/prog", "/serverhandle=exec1"}));
+    // The server "starts" a process: here a child of this test that ends with code 3 soon.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::usleep(200 * 1000);
+        ::_exit(3);
+    }
+    server.executePid = child;
+    EXPECT_EQ(client.Execute("/bin/tool", "-x", false, 7), child);  // without wait: the id
+    EXPECT_EQ(client.Execute("/bin/tool", "-x", true, 7), 3);
+    // The process is gone now: waiting for it again cannot open it.
+    EXPECT_THROW(client.Execute("/bin/tool", "", true, 0), ESkolv);
+    TSkolvMessageStream req;
+    req.SetData(server.received.back().Payload);
+    EXPECT_EQ(req.ReadString(), "/bin/tool");
 }
