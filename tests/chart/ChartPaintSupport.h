@@ -61,7 +61,13 @@ inline QRect InkBounds(const QImage& image, const QRect& area, TColor background
 // Mouse input through the chart's window, so that Qt makes double clicks out of quick
 // presses as it does for real input.
 struct Mouse {
-    explicit Mouse(QWidget& w) : FWindow(w.windowHandle()) {}
+    // Qt reports no move to where the pointer already is, in any window: the pointer starts
+    // from the top-left corner, outside the data area, wherever an earlier test left it.
+    explicit Mouse(QWidget& w) : FWindow(w.windowHandle())
+    {
+        Move({0, 0});
+        Move({1, 1});
+    }
     void Press(QPoint p, Qt::MouseButton b = Qt::LeftButton) { QTest::mousePress(FWindow, b, {}, p); }
     void Release(QPoint p, Qt::MouseButton b = Qt::LeftButton)
     {
