@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/EvalCommand.h"
+#include "app/RenderCommand.h"
 
 #include <ostream>
 #include <span>
@@ -15,6 +16,10 @@ std::string UsageText()
            "  (no arguments)                 show the plotter window\n"
            "  --eval FORMULA [NAME=VALUE]... evaluate FORMULA with the names bound to the\n"
            "                                 given decimal values; prints the result\n"
+           "  --render FILE.png|FILE.svg [--formula F] [--size WxH] [--x LO:HI] [--y LO:HI]\n"
+           "           [--set NAME=VALUE]... [--no-grid] [--crosshair X:Y]\n"
+           "                                 draw the chart as the window shows it into an\n"
+           "                                 image or an SVG file\n"
            "  --help                         show this text\n"
            "  --version                      show the version\n";
 }
@@ -31,6 +36,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     const std::span<const std::string> rest(args.data() + 1, args.size() - 1);
     if (mode == "--eval")
         return RunEvalCommand(rest, out, err);
+    if (mode == "--render")
+        return RunRenderCommand(rest, out, err);
     if (mode == "--help" || mode == "-h") {
         if (args.size() != 1) {
             err << UsageText();

@@ -626,13 +626,10 @@ void TCustomRChart::DrawCrossHairs(QPainter& p, int shiftX, int shiftY)
         const QPoint at = WorldToPixel(c->Layer(), c->PosX(), c->PosY());
         const TCrossHairLines lines = CrossHairLineBounds(g, at, c->LineWid(), c->Mode());
         const QColor color = ColorToQColor(c->Color());
-        // Only 1-pixel pens have dashes; their gaps show the data area's colour.
+        // Only 1-pixel pens have dashes; the data shows through their gaps.
         const bool dashed = c->LineWid() <= 1 && IsDashed(c->LineType());
-        if (dashed) {
+        if (dashed)
             p.setPen(MakePen(c->Color(), 1, c->LineType()));
-            p.setBackgroundMode(Qt::OpaqueMode);
-            p.setBackground(ColorToQColor(FChartColor));
-        }
         auto draw = [&](const TCrossHairLine& l, bool horizontal) {
             if (!l.Drawn)
                 return;
