@@ -1,5 +1,9 @@
-// Entry point: command-line modes first, the plotter window otherwise.
+// Entry point: the plotter window without arguments, the command-line modes otherwise.
 #include "app/CommandLine.h"
+#include "app/mainfrm.h"
+#include "host/AboutBox.h"
+
+#include <QApplication>
 
 #include <iostream>
 #include <string>
@@ -8,5 +12,15 @@
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    return tessaly::RunCommandLine(args, std::cout, std::cerr);
+    if (!args.empty())
+        return tessaly::RunCommandLine(args, std::cout, std::cerr);
+
+    QApplication app(argc, argv);
+    // Building the window loads the language file and translates it; a second start of the
+    // program hands its parameters on and ends in here, before any window shows.
+    tessaly::TFrmTessaly window;
+    tessaly::TFrmAbout about;
+    window.SetAboutBox(&about);
+    window.show();
+    return app.exec();
 }

@@ -1,0 +1,477 @@
+#include "app/mainfrm.h"
+
+#include "app/ChartSetup.h"
+#include "app/Glyphs.h"
+#include "chart/CrossHair.h"
+#include "chart/RChart.h"
+#include "host/AboutBox.h"
+#include "host/BevelPanel.h"
+#include "html/HtmlView.h"
+#include "scale/Colors.h"
+#include "widgets/GradFill.h"
+#include "widgets/NumLab.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScreen>
+#include <QScrollBar>
+#include <QToolButton>
+
+namespace tessaly {
+
+const std::array<const char*, 8> TFrmTessaly::SampleFormulas = {
+    "a*5*sin(b*x) * cos (c*x)",
+    "a*x+b*20",
+    "(1+a)*sin(b*x) + c*gauss",
+    "exp(0.02*a*x)*sin(b*x)",
+    "round(a*8*sin(b*x))",
+    "a*sin(x)+b*sin(2*x)+c*sin(3*x)+d*sin(4*x)",
+    "(a*sin(x)+b*sin(2*x)+c*sin(3*x))*cos(d*x)",
+    "a*sin(b*x)/x",
+};
+
+namespace {
+
+constexpr int Panel1Height = 41;
+constexpr int Panel3Width = 104;
+constexpr int Panel2Height = 111;
+constexpr int HtmlHeight = 148;
+
+QFont PixelFont(const QString& family, int px, bool bold = false)
+{
+    QFont f(family);
+    f.setPixelSize(px);
+    f.setBold(bold);
+    return f;
+}
+
+QToolButton* SpeedButton(QWidget* parent, const char* name, const QRect& geometry)
+{
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setGeometry(geometry);
+    b->setAutoRaise(true);  // flat
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+void SetTextColor(QWidget* w, TColor c)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, ColorToQColor(c));
+    w->setPalette(pal);
+}
+
+} // namespace
+
+TFrmTessaly::TFrmTessaly(const TDemonStart& start, QWidget* parent) : QWidget(parent)
+{
+    setObjectName("FrmTessaly");
+    setWindowTitle("PX_Tessaly");
+    setFont(PixelFont("MS Sans Serif", 13));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, ColorToQColor(clBtnFace));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    setMinimumSize(DesignWidth, DesignHeight);
+    resize(DesignWidth, DesignHeight);
+
+    // The host client exists before the rest of the layout, as it is read first.
+    cliDemon = new TvltDemonClient(this, start);
+    cliDemon->setObjectName("cliDemon");
+
+    BuildPanel1();
+    BuildPanel3();
+    BuildChart();
+    HTMLView = new THtmlView(this);
+    HTMLView->setObjectName("HTMLView");
+    HTMLView->SetDefaultFontName("Microsoft Sans Serif");
+    HTMLView->SetDefaultFontSize(8);
+    HTMLView->SetDefaultPreFontName("Courier New");
+    HTMLView->SetBaseDirectory(QFileInfo(LanguageFileName(cliDemon->ProgramPath())).absolutePath());
+    BuildPanel2();
+
+    FDriver = std::make_unique<TPlotDriver>(*RCFunc, MEFunc);
+    FDriver->FormulaText = [this] { return CBoxExpression->currentText(); };
+    FDriver->ParameterValue = [this](int i) { return NLabVar[size_t(i)]->Value(); };
+    FDriver->SetErrorText = [this](const QString& t) { LblError->setText(t); };
+    FDriver->SetErrorVisible = [this](bool v) { LblError->setVisible(v); };
+    FDriver->Translate = [this](const QString& t) { return cliDemon->Translate(t); };
+
+    Dock();
+
+    // The stored settings of the host client, then the loaded notifications in creation order:
+    // the client loads the language file, translates the window and keeps to one instance.
+    cliDemon->SetAutoTranslate(true);
+    cliDemon->SetAutoCreateItlFile(false);
+    cliDemon->SetMultiStart(false);
+    cliDemon->SetUseVelmoraServer(false);
+    cliDemon->Loaded();
+    RCFunc->Loaded();
+}
+
+TFrmTessaly::~TFrmTessaly() = default;
+
+void TFrmTessaly::BuildPanel1()
+{
+    Panel1 = new TBevelPanel(this, TBevelPanel::bvRaised);
+    Panel1->setObjectName("Panel1");
+    GradFill1 = new TGradFill(Panel1);
+    GradFill1->setObjectName("GradFill1");
+    GradFill1->SetColorFirst(clSilver);
+    GradFill1->SetColorLast(clWhite);
+    GradFill1->SetColorFlipped(true);
+    GradFill1->SetFrameStyle(fsNone);
+    GradFill1->SetGridMode(TGradFill::gmNone);
+
+    auto readout = [this](const char* name, const QRect& geometry, const char* left) {
+        auto* n = new TNumLab(Panel1);
+        n->setObjectName(name);
+        n->setGeometry(geometry);
+        n->SetLeftText(left);
+        n->SetLabelWidth(80);
+        n->SetLeftSpace(20);
+        n->SetDisplayType(TNumLab::dtFixP);
+        n->SetPrecision(2);
+        n->SetFrameStyle(fsLowered);
+        return n;
+    };
+    NLabX = readout("NLabX", QRect(8, 8, 113, 24), "X");
+    NLabY = readout("NLabY", QRect(136, 8, 105, 24), "Y");
+
+    SBAbout = SpeedButton(Panel1, "SBAbout", QRect(439, 6, 105, 29));
+    SBAbout->setText("PX_About");
+    SBAbout->setIcon(GlyphIcon(TGlyph::About));
+    SBAbout->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    connect(SBAbout, &QToolButton::clicked, this, &TFrmTessaly::SBAboutClick);
+    SBExit = SpeedButton(Panel1, "SBExit", QRect(551, 6, 105, 29));
+    SBExit->setText("PX_Exit");
+    SBExit->setToolTip("Exit");
+    SBExit->setIcon(GlyphIcon(TGlyph::Exit));
+    SBExit->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    connect(SBExit, &QToolButton::clicked, this, &TFrmTessaly::SBExitClick);
+}
+
+void TFrmTessaly::BuildPanel3()
+{
+    Panel3 = new TBevelPanel(this, TBevelPanel::bvNone);
+    Panel3->setObjectName("Panel3");
+    SButZoom11 = SpeedButton(Panel3, "SButZoom11", QRect(1, 24, 27, 27));
+    SButZoom11->setText("1:1");
+    SButZoom11->setToolTip("PX_zoom diagram to see all data in the interval -100 < x < 100");
+    connect(SButZoom11, &QToolButton::clicked, this, &TFrmTessaly::Zoom111Click);
+    SButYScale = SpeedButton(Panel3, "SButYScale", QRect(33, 24, 27, 27));
+    SButYScale->setIcon(GlyphIcon(TGlyph::YScale));
+    SButYScale->setToolTip("PX_Adjust the y-axis to see all data for the current x range");
+    connect(SButYScale, &QToolButton::clicked, this, &TFrmTessaly::SButYScaleClick);
+    SButZoom01 = SpeedButton(Panel3, "SButZoom01", QRect(65, 24, 27, 27));
+    SButZoom01->setIcon(GlyphIcon(TGlyph::Zoom01));
+    SButZoom01->setToolTip("PX_Adjust the x-axis to 0 to 100");
+    connect(SButZoom01, &QToolButton::clicked, this, &TFrmTessaly::SButZoom01Click);
+
+    // The four mouse modes form one group: pressing one releases the others.
+    FModeButtons = new QButtonGroup(this);
+    FModeButtons->setExclusive(true);
+    auto mode = [this](const char* name, const QRect& geometry, TGlyph glyph, const char* hint) {
+        QToolButton* b = SpeedButton(Panel3, name, geometry);
+        b->setIcon(GlyphIcon(glyph));
+        b->setToolTip(hint);
+        b->setCheckable(true);
+        FModeButtons->addButton(b);
+        return b;
+    };
+    SButZoomWind = mode("SButZoomWind", QRect(1, 56, 27, 27), TGlyph::ZoomWindow, "PX_zoom into window");
+    SButZoomDrag = mode("SButZoomDrag", QRect(33, 56, 27, 27), TGlyph::ZoomDrag, "PX_zoom by dragging the mouse");
+    SButZoomPan = mode("SButZoomPan", QRect(1, 88, 27, 27), TGlyph::Pan, "PX_pan the diagram");
+    SbutDragCursor = mode("SbutDragCursor", QRect(33, 88, 27, 27), TGlyph::DragCursor, "PX_move the crosshair");
+    SbutDragCursor->setChecked(true);
+    connect(SButZoomWind, &QToolButton::clicked, this, &TFrmTessaly::ZoomOut1Click);
+    connect(SButZoomDrag, &QToolButton::clicked, this, &TFrmTessaly::ZoomDrag1Click);
+    connect(SButZoomPan, &QToolButton::clicked, this, &TFrmTessaly::Pan1Click);
+    connect(SbutDragCursor, &QToolButton::clicked, this, &TFrmTessaly::MoveCrosshair1Click);
+
+    CBoxShowGrid = new QCheckBox("PX_Grid", Panel3);
+    CBoxShowGrid->setObjectName("CBoxShowGrid");
+    CBoxShowGrid->setGeometry(1, 136, 100, 17);
+    CBoxShowGrid->setChecked(true);
+    connect(CBoxShowGrid, &QCheckBox::toggled, this, &TFrmTessaly::CBoxShowGridClick);
+    CBoxCrosshVis = new QCheckBox("PX_Crosshair", Panel3);
+    CBoxCrosshVis->setObjectName("CBoxCrosshVis");
+    CBoxCrosshVis->setGeometry(1, 160, 100, 17);
+    CBoxCrosshVis->setChecked(true);
+    connect(CBoxCrosshVis, &QCheckBox::toggled, this, &TFrmTessaly::CBoxCrosshVisClick);
+}
+
+void TFrmTessaly::BuildChart()
+{
+    RCFunc = new TRChart(this);
+    RCFunc->setObjectName("RCFunc");
+    RCFunc->resize(ChartDesignWidth, ChartDesignHeight);
+    ApplyMainWindowChartSettings(*RCFunc);
+    RCFunc->OnZoomPan = [this](TCustomRChart& sender) { RCFuncZoomPan(sender); };
+    RCFunc->OnCrossHairMove = [this](TCustomRChart& sender, TCrossHair& which) {
+        RCFuncCrossHairMove(sender, which);
+    };
+
+    // The popup menu: its items are not translated.
+    PopMenRC = new QMenu(this);
+    PopMenRC->setObjectName("PopMenRC");
+    auto item = [this](const char* name, const char* caption, void (TFrmTessaly::*handler)()) {
+        QAction* a = PopMenRC->addAction(caption);
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    Zoom111 = item("Zoom111", "Zoom 1:1", &TFrmTessaly::Zoom111Click);
+    ZoomOut1 = item("ZoomOut1", "Zoom Window", &TFrmTessaly::ZoomOut1Click);
+    ZoomDrag1 = item("ZoomDrag1", "Zoom Drag", &TFrmTessaly::ZoomDrag1Click);
+    Pan1 = item("Pan1", "Pan", &TFrmTessaly::Pan1Click);
+    MoveCrosshair1 = item("MoveCrosshair1", "Move Crosshair", &TFrmTessaly::MoveCrosshair1Click);
+    RCFunc->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(RCFunc, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { PopMenRC->popup(RCFunc->mapToGlobal(pos)); });
+}
+
+void TFrmTessaly::BuildPanel2()
+{
+    Panel2 = new TBevelPanel(this, TBevelPanel::bvLowered);
+    Panel2->setObjectName("Panel2");
+    Label4 = new QLabel("PX_Function to Calculate", Panel2);
+    Label4->setObjectName("Label4");
+    Label4->setGeometry(32, 4, 193, 16);
+    Label4->setFont(PixelFont("MS Sans Serif", 13, true));
+    LblError = new QLabel(Panel2);
+    LblError->setObjectName("LblError");
+    LblError->setGeometry(240, 4, 416, 16);
+    LblError->setFont(PixelFont("MS Sans Serif", 13, true));
+    LblError->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    SetTextColor(LblError, 0x0000D7);
+    LblError->setVisible(false);
+    Label1 = new QLabel("y=", Panel2);
+    Label1->setObjectName("Label1");
+    // Wider than designed to the left: the fallback font needs a few more pixels for "y=".
+    Label1->setGeometry(2, 25, 28, 25);
+    Label1->setFont(PixelFont("MS Sans Serif", 17));
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignTop);
+
+    CBoxExpression = new QComboBox(Panel2);
+    CBoxExpression->setObjectName("CBoxExpression");
+    CBoxExpression->setGeometry(32, 22, 625, 28);
+    CBoxExpression->setFont(PixelFont("MS Sans Serif", 17));
+    CBoxExpression->setEditable(true);
+    CBoxExpression->setInsertPolicy(QComboBox::NoInsert);
+    CBoxExpression->setMaxVisibleItems(8);
+    for (const char* f : SampleFormulas)
+        CBoxExpression->addItem(f);
+    CBoxExpression->setCurrentIndex(0);
+    CBoxExpression->lineEdit()->installEventFilter(this);
+    connect(CBoxExpression, &QComboBox::editTextChanged, this, &TFrmTessaly::CBoxExpressionChange);
+
+    const int lefts[4] = {8, 176, 344, 520};
+    const int barLefts[4] = {13, 181, 349, 525};
+    const double values[4] = {0, 0.6, 0.4, 0.4};
+    const int positions[4] = {0, 60, 40, 40};
+    const char* names[4] = {"NLabVarA", "NLabVarB", "NLabVarC", "NLabVarD"};
+    const char* bars[4] = {"SbarVarA", "SbarVarB", "SbarVarC", "SbarVarD"};
+    for (size_t i = 0; i < 4; ++i) {
+        auto* n = new TNumLab(Panel2);
+        n->setObjectName(names[i]);
+        n->setGeometry(lefts[i], 58, 138, 24);
+        n->SetLeftText(QString("Variable %1").arg(QChar('A' + int(i))));
+        n->SetLabelWidth(61);
+        n->SetLeftSpace(72);
+        n->SetDisplayType(TNumLab::dtFixP);
+        n->SetPrecision(2);
+        n->SetAlignment(taCenter);
+        n->SetFrameStyle(fsLowered);
+        n->SetValue(values[i]);
+        NLabVar[i] = n;
+
+        auto* s = new QScrollBar(Qt::Horizontal, Panel2);
+        s->setObjectName(bars[i]);
+        s->setGeometry(barLefts[i], 86, 130, 16);
+        s->setRange(-100, 100);
+        s->setPageStep(0);
+        s->setSingleStep(1);
+        s->setValue(positions[i]);
+        SbarVar[i] = s;
+        connect(s, &QScrollBar::valueChanged, this, [this, i] { SbarVarChange(int(i)); });
+    }
+}
+
+void TFrmTessaly::Dock()
+{
+    const int w = width();
+    const int h = height();
+    Panel1->setGeometry(0, 0, w, Panel1Height);
+    GradFill1->setGeometry(Panel1->BevelWidth(), Panel1->BevelWidth(), w - 2 * Panel1->BevelWidth(),
+                           Panel1Height - 2 * Panel1->BevelWidth());
+    // Kept at the top right.
+    SBAbout->move(w - (DesignWidth - 439), 6);
+    SBExit->move(w - (DesignWidth - 551), 6);
+    HTMLView->setGeometry(0, h - HtmlHeight, w, HtmlHeight);
+    Panel2->setGeometry(0, h - HtmlHeight - Panel2Height, w, Panel2Height);
+    const int middle = std::max(0, h - Panel1Height - Panel2Height - HtmlHeight);
+    Panel3->setGeometry(w - Panel3Width, Panel1Height, Panel3Width, middle);
+    RCFunc->setGeometry(0, Panel1Height, std::max(0, w - Panel3Width), middle);
+}
+
+void TFrmTessaly::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Dock();
+}
+
+bool TFrmTessaly::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == CBoxExpression->lineEdit() && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            CBoxExpressionKeyPress(13);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TFrmTessaly::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (FShown)
+        return;
+    FShown = true;
+    if (QScreen* screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - rect().center());
+    }
+    // The first-show sequence opens the modal about box: it runs once the window is up.
+    QMetaObject::invokeMethod(this, &TFrmTessaly::FormShow, Qt::QueuedConnection);
+}
+
+void TFrmTessaly::FormShow()
+{
+    if (FrmAbout) {
+        FrmAbout->Prepare(cliDemon->Translator(), "Tessaly", "Version 1.0");
+        FrmAbout->exec();
+    }
+    HTMLView->LoadFromString(cliDemon->Translate("MMExplain"));
+    SbarVar[0]->setValue(50);
+    SbarVar[1]->setValue(100);
+    SbarVar[2]->setValue(3);
+    NLabX->SetTransparent(true);
+    NLabY->SetTransparent(true);
+    FDriver->RecalcPlot();
+}
+
+void TFrmTessaly::CBoxExpressionChange()
+{
+    FDriver->RecalcPlot();
+}
+
+void TFrmTessaly::CBoxExpressionKeyPress(char key)
+{
+    if (key == 13)
+        FDriver->RecalcPlot();
+}
+
+void TFrmTessaly::SbarVarChange(int index)
+{
+    NLabVar[size_t(index)]->SetValue(SbarVar[size_t(index)]->value() / 100.0);
+    FDriver->RecalcPlot();
+}
+
+void TFrmTessaly::SBExitClick()
+{
+    close();
+}
+
+void TFrmTessaly::SBAboutClick()
+{
+    if (FrmAbout)
+        FrmAbout->exec();
+}
+
+void TFrmTessaly::Zoom111Click()
+{
+    FDriver->Zoom111Click();
+}
+
+void TFrmTessaly::SButYScaleClick()
+{
+    FDriver->SButYScaleClick();
+}
+
+void TFrmTessaly::SButZoom01Click()
+{
+    FDriver->SButZoom01Click();
+}
+
+void TFrmTessaly::ZoomOut1Click()
+{
+    RCFunc->SetMouseAction(maZoomWindPos);
+}
+
+void TFrmTessaly::ZoomDrag1Click()
+{
+    RCFunc->SetMouseAction(maZoomDrag);
+}
+
+void TFrmTessaly::Pan1Click()
+{
+    RCFunc->SetMouseAction(maPan);
+}
+
+void TFrmTessaly::MoveCrosshair1Click()
+{
+    RCFunc->SetMouseAction(maDragCrossH);
+}
+
+void TFrmTessaly::CBoxShowGridClick()
+{
+    RCFunc->SetGridStyle(CBoxShowGrid->isChecked() ? gsDotLines : gsNone);
+}
+
+void TFrmTessaly::CBoxCrosshVisClick()
+{
+    if (CBoxCrosshVis->isChecked()) {
+        RCFunc->CrossHair1()->SetMode(chBoth);
+        SbutDragCursor->setVisible(true);
+        SbutDragCursor->setChecked(true);
+        RCFunc->SetMouseAction(maDragCrossH);
+        NLabX->SetEmpty(false);
+        NLabY->SetEmpty(false);
+        return;
+    }
+    RCFunc->CrossHair1()->SetMode(chOff);
+    const bool wasDown = SbutDragCursor->isChecked();
+    SbutDragCursor->setVisible(false);
+    if (wasDown) {
+        SButZoomPan->setChecked(true);
+        RCFunc->SetMouseAction(maPan);
+    }
+    NLabX->SetEmpty(true);
+    NLabY->SetEmpty(true);
+}
+
+void TFrmTessaly::RCFuncZoomPan(TCustomRChart&)
+{
+    FDriver->RecalcPlot();
+}
+
+void TFrmTessaly::RCFuncCrossHairMove(TCustomRChart&, TCrossHair& whichCrossHair)
+{
+    NLabX->SetValue(whichCrossHair.PosX());
+    NLabY->SetValue(whichCrossHair.PosY());
+}
+
+void TFrmTessaly::BButRecalcClick()
+{
+    FDriver->RecalcPlot();
+}
+
+} // namespace tessaly
