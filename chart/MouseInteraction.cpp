@@ -102,6 +102,8 @@ void TCustomRChart::InitMouse()
     setMouseTracking(true);
     // The chart takes the focus when clicked and wants the arrow and tab keys.
     setFocusPolicy(Qt::ClickFocus);
+    // Every paint copies the complete buffer: no background erase beforehand.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 bool TCustomRChart::InDataArea(QPoint p) const

@@ -469,6 +469,7 @@ private:
     QImage FFullBuffer;
     QImage FDataBuffer;
     bool FFullPending = true;  // the full buffer waits for a repaint
+    bool FDataNewer = false;   // the data buffer holds a newer data area than the full buffer
     bool FVectorTarget = false; // the painter of Render cannot clip: geometry is clipped here
 
     std::array<TCrossHair*, CrossHairCount> FCrossHairs{};

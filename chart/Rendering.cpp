@@ -10,6 +10,7 @@
 #include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 
 #include <algorithm>
 #include <cmath>
@@ -211,10 +212,9 @@ void TCustomRChart::RepaintDataArea()
         return;
     }
     RenderDataBuffer();
-    {
-        QPainter p(&FFullBuffer);
-        p.drawImage(FMarginLeft, FMarginTop, FDataBuffer);
-    }
+    // The control shows the data buffer over the full buffer until the full buffer is read or
+    // drawn again; copying it in at once would double the work of this path on large charts.
+    FDataNewer = true;
     update(QRect(QPoint(FMarginLeft, FMarginTop), FDataBuffer.size()));
 }
 
@@ -226,8 +226,13 @@ QSize TCustomRChart::DataBufferSize() const
 
 const QImage& TCustomRChart::FullBuffer()
 {
-    if (CanPaint() && (FFullPending || FFullBuffer.size() != size()))
+    if (CanPaint() && (FFullPending || FFullBuffer.size() != size())) {
         RenderFullBuffer();
+    } else if (FDataNewer) {
+        QPainter p(&FFullBuffer);
+        p.drawImage(FMarginLeft, FMarginTop, FDataBuffer);
+        FDataNewer = false;
+    }
     return FFullBuffer;
 }
 
@@ -236,6 +241,7 @@ void TCustomRChart::RenderFullBuffer()
     if (FFullBuffer.size() != size())
         FFullBuffer = QImage(size(), QImage::Format_RGB32);
     FFullPending = false;
+    FDataNewer = false;
     if (FFullBuffer.isNull())
         return;
     QPainter p(&FFullBuffer);
@@ -272,7 +278,15 @@ void TCustomRChart::paintEvent(QPaintEvent* event)
         RenderFullBuffer();
     QPainter onScreen(this);
     const QRect r = event->rect();
-    onScreen.drawImage(r.topLeft(), FFullBuffer, r);
+    if (FFullBuffer.size() == size())
+        onScreen.drawImage(r.topLeft(), FFullBuffer, r);
+    else
+        onScreen.fillRect(r, ColorToQColor(FWindColor)); // not painted yet (loading, locked)
+    if (FDataNewer) {
+        const QPoint at(FMarginLeft, FMarginTop);
+        const QRect data = r & QRect(at, FDataBuffer.size());
+        onScreen.drawImage(data.topLeft(), FDataBuffer, data.translated(-at));
+    }
     if (FRectDragging)
         DrawRubberBand(onScreen);
 }
@@ -302,7 +316,12 @@ void TCustomRChart::Render(QPainter& p)
 void TCustomRChart::RenderFrame(QPainter& p)
 {
     const int w = width(), h = height(), sw = FShadowWidth;
-    p.fillRect(QRect(0, 0, w, h), ColorToQColor(FWindColor));
+    // The data area is drawn over completely afterwards; only the rest is filled.
+    const QRegion outside = QRegion(0, 0, w, h) - QRect(QPoint(FMarginLeft, FMarginTop),
+                                                         DataBufferSize());
+    const QColor wind = ColorToQColor(FWindColor);
+    for (const QRect& r : outside)
+        p.fillRect(r, wind);
 
     if (sw > 0) {
         const QColor back = ColorToQColor(FShadowBakColor);

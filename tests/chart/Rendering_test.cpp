@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QPainter>
+#include <QSequentialIterable>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -525,6 +526,7 @@ TEST(ChartRepaint, FastPathRedrawsOnlyTheDataArea)
     EXPECT_EQ(frames, 1); // no frame pass
     const int y = chart.WorldToPixel(1, 0, 0).y();
     EXPECT_EQ(PixelAt(chart.DataBuffer(), 200, y - chart.T()), clBlue);
+    EXPECT_EQ(PixelAt(chart.grab().toImage(), chart.L() + 200, y), clBlue); // on the screen
     EXPECT_EQ(PixelAt(chart.FullBuffer(), chart.L() + 200, y), clBlue);
     EXPECT_EQ(frames, 1);
 
@@ -543,4 +545,27 @@ TEST(ChartRepaint, FastPathRedrawsOnlyTheDataArea)
     EXPECT_EQ(PixelAt(chart.FullBuffer(), chart.L() + 10, chart.T() + 10), clAqua);
     chart.SetPaintLock(false);
     EXPECT_EQ(PixelAt(chart.FullBuffer(), chart.L() + 10, chart.T() + 10), clWhite);
+}
+
+TEST(ChartSettingsObjects, AreReachableByPropertiesForTheTranslationWalk)
+{
+    TRChart chart;
+    for (const char* name : {"CrossHair1", "CrossHair4", "BackGroundImg"}) {
+        QObject* o = chart.property(name).value<QObject*>();
+        ASSERT_NE(o, nullptr) << name;
+        EXPECT_GE(o->metaObject()->indexOfClassInfo("TranslateWalk"), 0) << name;
+    }
+    EXPECT_EQ(chart.property("CrossHair2").value<QObject*>(), chart.CrossHair2());
+    const QSequentialIterable labels = chart.property("TextLabels").value<QSequentialIterable>();
+    std::vector<QObject*> seen;
+    for (const QVariant& v : labels)
+        seen.push_back(v.value<QObject*>());
+    ASSERT_EQ(seen.size(), size_t(TextLabelCount));
+    EXPECT_EQ(seen.front(), chart.TextLabel(1));
+    EXPECT_GE(seen.back()->metaObject()->indexOfClassInfo("TranslateWalk"), 0);
+    chart.TextLabel(30)->setProperty("Caption", "PX_Note");
+    EXPECT_EQ(chart.TextLabel(30)->Caption(), "PX_Note");
+    EXPECT_EQ(chart.property("GridStyle").toInt(), int(gsNone));
+    EXPECT_TRUE(chart.setProperty("MouseAction", int(maZoomDrag)));
+    EXPECT_EQ(chart.MouseAction(), maZoomDrag);
 }
