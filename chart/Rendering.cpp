@@ -256,6 +256,8 @@ void TCustomRChart::RenderDataBuffer()
     if (FDataBuffer.isNull())
         return;
     QPainter p(&FDataBuffer);
+    // Qt draws dashed lines much faster with a clip rectangle than against the device's edges.
+    p.setClipRect(QRect(QPoint(0, 0), area));
     FVectorTarget = false;
     RenderBackground(p, area);
     RenderData(p, area);
