@@ -1,4 +1,6 @@
-// Entry point: the plotter window without arguments, the command-line modes otherwise.
+// Entry point: the command-line modes for an option ("--eval", "--render", "--help", ...), the
+// plotter window otherwise. The window's own arguments (parameters from a host program and its
+// "/serverhandle=" switch) reach the host client.
 #include "app/CommandLine.h"
 #include "app/mainfrm.h"
 #include "host/AboutBox.h"
@@ -12,7 +14,7 @@
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (!args.empty())
+    if (!args.empty() && (args.front().rfind("--", 0) == 0 || args.front() == "-h"))
         return tessaly::RunCommandLine(args, std::cout, std::cerr);
 
     QApplication app(argc, argv);

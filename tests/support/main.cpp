@@ -12,10 +12,12 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // A runtime directory of our own keeps Qt quiet and keeps sockets and lock files of
-    // parallel test runs apart.
+    // A runtime directory of its own for every test program keeps the sockets and lock files of
+    // parallel test runs (and of a running plotter) apart; child processes inherit it.
+    // A test program started by another test program keeps its parent's folder.
     QTemporaryDir runtimeDir(QDir::tempPath() + "/tessaly-test-XXXXXX");
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtimeDir.isValid()) {
+    if (!qEnvironmentVariableIsSet("TESSALY_TEST_RUNTIME_DIR") && runtimeDir.isValid()) {
+        qputenv("TESSALY_TEST_RUNTIME_DIR", runtimeDir.path().toLocal8Bit());
         QFile::setPermissions(runtimeDir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                      QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toLocal8Bit());
