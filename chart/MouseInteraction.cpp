@@ -78,19 +78,22 @@ double Middle(double lo, double hi)
 
 QCursor ChartCursor(int number)
 {
-    // The application's cursor table: loaded once, the first time a chart asks.
+    // The application's cursor table: loaded once, the first time a chart asks, and kept to the
+    // end (pixmaps must not outlive the application object, so it is never destroyed).
     static std::once_flag loaded;
-    static std::array<QCursor, CursorImages.size()> table;
+    static std::array<QCursor, CursorImages.size()>* table = nullptr;
     std::call_once(loaded, [] {
         InitChartCursorResources();
+        table = new std::array<QCursor, CursorImages.size()>;
         for (size_t i = 0; i < CursorImages.size(); ++i) {
             const QPixmap image(CursorImages[i].Resource);
-            table[i] = image.isNull() ? QCursor(Qt::ArrowCursor)
-                                      : QCursor(image, CursorImages[i].HotX, CursorImages[i].HotY);
+            (*table)[i] = image.isNull()
+                              ? QCursor(Qt::ArrowCursor)
+                              : QCursor(image, CursorImages[i].HotX, CursorImages[i].HotY);
         }
     });
-    if (number >= 1 && number <= static_cast<int>(table.size()))
-        return table[static_cast<size_t>(number - 1)];
+    if (number >= 1 && number <= static_cast<int>(table->size()))
+        return (*table)[static_cast<size_t>(number - 1)];
     if (number == -3)
         return QCursor(Qt::CrossCursor);
     return QCursor(Qt::ArrowCursor);

@@ -29,18 +29,6 @@ struct MouseChart : ShownChart {
 
 } // namespace
 
-TEST(ChartMouse, ModesKeepTheirNumbers)
-{
-    // The main window stores and compares these numbers.
-    EXPECT_EQ(int(maNone), 0);
-    EXPECT_EQ(int(maPan), 1);
-    EXPECT_EQ(int(maZoomWindPos), 7);
-    EXPECT_EQ(int(maZoomDrag), 8);
-    EXPECT_EQ(int(maDragCrossH), 9);
-    EXPECT_EQ(int(maRotZOnly), 14);
-    EXPECT_EQ(int(gsDotLines), 7);
-}
-
 TEST(ChartMouse, PanMovesTheRangesWithThePointer)
 {
     // The first move with the button down anchors the drag; the next ones pan.

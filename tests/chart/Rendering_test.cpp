@@ -556,7 +556,8 @@ TEST(ChartSettingsObjects, AreReachableByPropertiesForTheTranslationWalk)
         EXPECT_GE(o->metaObject()->indexOfClassInfo("TranslateWalk"), 0) << name;
     }
     EXPECT_EQ(chart.property("CrossHair2").value<QObject*>(), chart.CrossHair2());
-    const QSequentialIterable labels = chart.property("TextLabels").value<QSequentialIterable>();
+    const QVariant list = chart.property("TextLabels"); // the iterable refers to it
+    const QSequentialIterable labels = list.value<QSequentialIterable>();
     std::vector<QObject*> seen;
     for (const QVariant& v : labels)
         seen.push_back(v.value<QObject*>());
