@@ -3,7 +3,7 @@
 #include "expr/Errors.h"
 #include "expr/NumberScanner.h"
 #include "expr/Random.h"
-#include "expr/SpecialFunctions.h"
+#include "expr/NormalDistribution.h"
 
 #include <bit>
 #include <cmath>

@@ -2,7 +2,7 @@
 // distribution routines.
 #include "ExprTestSupport.h"
 
-#include "expr/SpecialFunctions.h"
+#include "expr/NormalDistribution.h"
 
 #include <gtest/gtest.h>
 
@@ -118,7 +118,7 @@ TEST(Functions, NonFiniteHandlerValues)
     EXPECT_EQ(ErrorOf("sign(1)*x", inf), "Floating point overflow");
 }
 
-TEST(SpecialFunctions, ReferenceValues)
+TEST(NormalDistribution, ReferenceValues)
 {
     struct Case {
         double x;
@@ -149,7 +149,7 @@ TEST(SpecialFunctions, ReferenceValues)
 
 // Far tails are computed as tails, so the bisection reaches its accuracy there too; and it ends
 // in any case.
-TEST(SpecialFunctions, QuantileOfTinyProbabilities)
+TEST(NormalDistribution, QuantileOfTinyProbabilities)
 {
     struct Case {
         double p, z;

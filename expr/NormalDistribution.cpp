@@ -1,4 +1,4 @@
-#include "expr/SpecialFunctions.h"
+#include "expr/NormalDistribution.h"
 
 #include <cmath>
 
