@@ -10,10 +10,11 @@ namespace tessaly {
 
 std::string UsageText()
 {
-    return "Usage: tessaly [MODE]\n"
+    return "Usage: tessaly [PARAMETER]...  or  tessaly MODE\n"
            "A plotter of y = f(x) with the parameters a, b, c and d.\n"
            "\n"
-           "  (no arguments)                 show the plotter window\n"
+           "  [PARAMETER]...                 show the plotter window (parameters and\n"
+           "                                 /serverhandle= are for the host link)\n"
            "  --eval FORMULA [NAME=VALUE]... evaluate FORMULA with the names bound to the\n"
            "                                 given decimal values; prints the result\n"
            "  --render FILE.png|FILE.svg [--formula F] [--size WxH] [--x LO:HI] [--y LO:HI]\n"
@@ -26,11 +27,9 @@ std::string UsageText()
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    if (args.empty()) {
-        // The window does not exist yet: without arguments the program explains itself.
-        out << UsageText();
-        return 0;
-    }
+    // Only an option selects a mode; anything else is a parameter of the window.
+    if (args.empty() || !(args.front().rfind("--", 0) == 0 || args.front() == "-h"))
+        return -1;
     const std::string& mode = args.front();
     // The argument after a mode's name belongs to the mode, even when it begins with "-".
     const std::span<const std::string> rest(args.data() + 1, args.size() - 1);

@@ -14,8 +14,9 @@
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (!args.empty() && (args.front().rfind("--", 0) == 0 || args.front() == "-h"))
-        return tessaly::RunCommandLine(args, std::cout, std::cerr);
+    const int code = tessaly::RunCommandLine(args, std::cout, std::cerr);
+    if (code >= 0)
+        return code;
 
     QApplication app(argc, argv);
     // Building the window loads the language file and translates it; a second start of the

@@ -1,4 +1,5 @@
 // The real program: a second start ends at once with exit code 0 while the first one runs.
+#include "app/CommandLine.h"
 #include "host/InstanceLock.h"
 
 #include <QElapsedTimer>
@@ -8,7 +9,25 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 using tessaly::TInstanceLock;
+
+TEST(ProgramStart, OnlyOptionsSelectACommandLineModeOtherArgumentsAreTheWindows)
+{
+    struct Case { std::vector<std::string> args; int code; };
+    const Case cases[] = {
+        {{}, -1}, {{"/serverhandle=00A1B2"}, -1}, {{"book.tsl", "--eval"}, -1}, {{"-x"}, -1},
+        {{"--bogus"}, 2}, {{"--version"}, 0}, {{"-h"}, 0}, {{"--help", "x"}, 2},
+    };
+    for (const Case& c : cases) {
+        std::ostringstream out, err;
+        EXPECT_EQ(tessaly::RunCommandLine(c.args, out, err), c.code)
+            << (c.args.empty() ? std::string("(none)") : c.args.front());
+        if (c.code == -1)
+            EXPECT_TRUE(out.str().empty() && err.str().empty());
+    }
+}
 
 TEST(ProgramStart, ASecondStartEndsAtOnceWhileTheFirstRuns)
 {
