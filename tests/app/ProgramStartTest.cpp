@@ -24,8 +24,9 @@ TEST(ProgramStart, OnlyOptionsSelectACommandLineModeOtherArgumentsAreTheWindows)
         std::ostringstream out, err;
         EXPECT_EQ(tessaly::RunCommandLine(c.args, out, err), c.code)
             << (c.args.empty() ? std::string("(none)") : c.args.front());
-        if (c.code == -1)
+        if (c.code == -1) {
             EXPECT_TRUE(out.str().empty() && err.str().empty());
+        }
     }
 }
 
