@@ -556,6 +556,7 @@ void TCustomRChart::CopyScale(const TScaleProps& props, TScale& scale) const
     scale.SetScaleInscript(props.ScaleInscript());
     scale.SetUserTickText(props.UserTickText());
     scale.SetFont(props.Font());
+    scale.SetFontColor(props.FontColor());
     scale.SetDateFormat(props.DateFormat());
 }
 

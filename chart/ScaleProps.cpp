@@ -73,6 +73,12 @@ void TScaleProps::SetFont(const QFont& value)
     Changed();
 }
 
+void TScaleProps::SetFontColor(TColor value)
+{
+    FFontColor = value;
+    Changed();
+}
+
 void TScaleProps::SetLogarithmic(bool value)
 {
     if (!value || FOwnerLoading ||

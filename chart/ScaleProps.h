@@ -29,6 +29,7 @@ class TScaleProps : public QObject {
     Q_PROPERTY(tessaly::TDTLabel* DateFormat READ DateFormat WRITE SetDateFormat)
     Q_PROPERTY(int DecPlaces READ DecPlaces WRITE SetDecPlaces)
     Q_PROPERTY(QFont Font READ Font WRITE SetFont)
+    Q_PROPERTY(quint32 FontColor READ FontColor WRITE SetFontColor)
     Q_PROPERTY(bool Logarithmic READ Logarithmic WRITE SetLogarithmic)
     Q_PROPERTY(tessaly::ScaleEnums::TFigType LabelType READ LabelType WRITE SetLabelType)
     Q_PROPERTY(int MinTicks READ MinTicks WRITE SetMinTicks)
@@ -50,6 +51,8 @@ public:
     TDTLabel* DateFormat() const { return FDateFormat; }
     int DecPlaces() const { return FDecPlaces; }
     QFont Font() const { return FFont; }
+    // The colour of the labels and the caption (a font has none of its own here).
+    TColor FontColor() const { return FFontColor; }
     bool Logarithmic() const { return FLogarithmic; }
     TFigType LabelType() const { return FLabelType; }
     int MinTicks() const { return FMinTicks; }
@@ -71,6 +74,7 @@ public:
     void SetDateFormat(TDTLabel* value); // copies the settings of value
     void SetDecPlaces(int value);        // -3..12
     void SetFont(const QFont& value);
+    void SetFontColor(TColor value);
     // true only with both range ends >= 1e-100 and a label type other than ftDateTime, unless
     // the chart is still loading from its form.
     void SetLogarithmic(bool value);
@@ -119,6 +123,7 @@ private:
     TDTLabel* FDateFormat = nullptr; // owned
     int FDecPlaces = -2;             // -3..12
     QFont FFont;
+    TColor FFontColor = clWindowText;
     bool FLogarithmic = false;
     TFigType FLabelType = ftNum;
     int FMinTicks = 3;

@@ -152,9 +152,12 @@ TEST(ScaleSettings, AreCopiedToTheLayersScaleControls)
     chart.SetRange(1, -100, -3, 100, 3);
     chart.Scale1X()->SetCaption("x");
     chart.Scale1Y()->SetMinTicks(50);
+    chart.Scale1Y()->SetFontColor(clRed);
     const TScale& sx = *chart.ScaleControlX(1);
     const TScale& sy = *chart.ScaleControlY(1);
     EXPECT_EQ(sx.Caption(), "x");
+    EXPECT_EQ(sy.FontColor(), clRed);
+    EXPECT_EQ(sx.FontColor(), clWindowText);
     EXPECT_EQ(sx.RangeLow(), -100);
     EXPECT_EQ(sy.MinTicks(), 10); // the control clamps what the settings store
     EXPECT_EQ(chart.Scale1Y()->MinTicks(), 50);
