@@ -75,6 +75,7 @@ TFrmTessaly::TFrmTessaly(const TDemonStart& start, QWidget* parent) : QWidget(pa
 {
     setObjectName("FrmTessaly");
     setWindowTitle("PX_Tessaly");
+    setWindowIcon(ProgramIcon());
     setFont(PixelFont("MS Sans Serif", 13));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, ColorToQColor(clBtnFace));

@@ -10,7 +10,19 @@
 #include <QPushButton>
 #include <QStyle>
 
+// Resources of a static library are registered by name, from the global namespace.
+static void InitHostResources()
+{
+    Q_INIT_RESOURCE(host);
+}
+
 namespace tessaly {
+
+QIcon ProgramIcon()
+{
+    InitHostResources();
+    return QIcon(":/tessaly/tessaly.png");
+}
 
 const char* const TFrmAbout::EnglishDescription =
     "Tessaly plots mathematical functions and lets you examine how the parameters of a function "
@@ -80,7 +92,7 @@ TFrmAbout::TFrmAbout(QWidget* parent) : QDialog(parent)
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(543, 332);
-    setWindowIcon(QIcon(":/tessaly/tessaly.png"));
+    setWindowIcon(ProgramIcon());
     setFont(ArialPixels(13));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, ColorToQColor(clBtnFace));

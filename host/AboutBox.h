@@ -4,6 +4,7 @@
 // before its first showing (Prepare); each showing decides whether the home-page link appears.
 
 #include <QDialog>
+#include <QIcon>
 
 class QLabel;
 class QPushButton;
@@ -13,6 +14,9 @@ namespace tessaly {
 class TBevelPanel;
 class TParlox2000;
 class TUrlLab;
+
+// The program's icon, for its windows.
+QIcon ProgramIcon();
 
 class TFrmAbout : public QDialog {
     Q_OBJECT

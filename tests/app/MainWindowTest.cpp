@@ -87,6 +87,7 @@ TEST(MainWindow, AfterTheAboutBoxTheParametersAndTheFirstSampleShow)
     Window w;
     EXPECT_EQ(w.win->windowTitle(), "Tessaly");   // marker removed without a language file
     EXPECT_EQ(w.win->SBExit->text(), "Exit");
+    EXPECT_FALSE(w.win->windowIcon().isNull());
     EXPECT_EQ(w.win->Label4->text(), "Function to Calculate");
     w.ShowAndCloseAbout();
     const double expected[4] = {0.5, 1, 0.03, 0.4};

@@ -48,6 +48,7 @@ TEST(AboutBox, WithoutALanguageFileTheEnglishTextsShowAndTheHomePageLinkHides)
     EXPECT_EQ(about.UrlLabTovraSuite->y(), 16);
     EXPECT_EQ(about.UrlLabSimulations->y(), 32);
     EXPECT_EQ(about.size(), QSize(543, 332));
+    EXPECT_FALSE(about.windowIcon().isNull());
 }
 
 TEST(AboutBox, TheLanguageFileChoosesTextsAndWhetherTheHomePageLinkShows)
