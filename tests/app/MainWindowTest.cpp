@@ -55,7 +55,7 @@ struct Window {
         });
         closer.start(5);
         win->show();
-        for (int i = 0; i < 400 && !closed; ++i)
+        for (int i = 0; i < 4000 && !closed; ++i)  // up to 20 s on a loaded machine
             QTest::qWait(5);
         closer.stop();
         QApplication::processEvents();
