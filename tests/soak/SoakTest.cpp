@@ -8,7 +8,9 @@
 #include "chart/ScaleProps.h"
 #include "host/AboutBox.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -70,8 +72,18 @@ TEST(Soak, TenThousandRandomActionsLeaveTheWindowWorking)
     qint64 slowest = 0;
     for (int i = 0; i < 10000; ++i) {
         action.start();
-        switch (pick(10)) {
+        switch (pick(11)) {
         case 0: QTest::mouseClick(modes[pick(4)], Qt::LeftButton); break;
+        case 10: {
+            // The check boxes and the popup menu's items.
+            QAction* items[] = {win.Zoom111, win.ZoomOut1, win.ZoomDrag1, win.Pan1, win.MoveCrosshair1};
+            const int k = pick(7);
+            if (k < 5)
+                items[k]->trigger();
+            else
+                QTest::mouseClick(k == 5 ? win.CBoxShowGrid : win.CBoxCrosshVis, Qt::LeftButton);
+            break;
+        }
         case 1: QTest::mouseClick(ranges[pick(3)], Qt::LeftButton); break;
         case 2: win.SbarVar[size_t(pick(4))]->setValue(pick(201) - 100); break;
         case 3: {
