@@ -5,12 +5,14 @@
 #include "chart/RChart.h"
 #include "chart/ScaleProps.h"
 #include "host/AboutBox.h"
+#include "html/HtmlView.h"
 #include "widgets/NumLab.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,11 +33,15 @@ namespace {
 // A window as the program starts it, in a folder of its own (no language file) and under a
 // program name of its own, so that tests never meet each other's single-instance lock.
 struct Window {
-    Window()
+    // languageFile: a file of lang/ to place beside the program as its language file.
+    explicit Window(const char* languageFile = nullptr)
     {
         static int n = 0;
+        const QString program = dir.filePath(QString("tessaly-window-%1").arg(++n));
+        if (languageFile)
+            QFile::copy(QString(TESSALY_SOURCE_DIR) + "/lang/" + languageFile, program + ".itl");
         TDemonStart start;
-        start.Arguments = {dir.filePath(QString("tessaly-window-%1").arg(++n))};
+        start.Arguments = {program};
         start.ViewerHandle = QString();
         win = std::make_unique<TFrmTessaly>(start);
         about = std::make_unique<TFrmAbout>();
@@ -256,4 +262,33 @@ TEST(MainWindow, AboutShowsTheBoxAgainAndExitCloses)
     EXPECT_TRUE(shown);
     QTest::mouseClick(w.win->SBExit, Qt::LeftButton);
     EXPECT_FALSE(w.win->isVisible());
+}
+
+TEST(MainWindow, TheGermanLanguageFileTranslatesTheWindowTheAboutBoxAndThePage)
+{
+    Window w("tessaly.de.itl");
+    EXPECT_EQ(w.win->windowTitle(), "Tessaly - Funktionsplotter");
+    EXPECT_EQ(w.win->SBAbout->text(), "Info");
+    EXPECT_EQ(w.win->SBExit->text(), "Beenden");
+    EXPECT_EQ(w.win->SBExit->toolTip(), "Exit");  // not marked: stays
+    EXPECT_EQ(w.win->CBoxShowGrid->text(), "Gitter");
+    EXPECT_EQ(w.win->CBoxCrosshVis->text(), "Fadenkreuz");
+    EXPECT_EQ(w.win->Label4->text(), "Zu berechnende Funktion");
+    EXPECT_EQ(w.win->SButZoomPan->toolTip(), "Diagramm verschieben");
+    EXPECT_EQ(w.win->Pan1->text(), "Pan");        // the popup menu is not translated
+    w.ShowAndCloseAbout();
+    EXPECT_EQ(w.about->windowTitle(), "Info");
+    EXPECT_TRUE(w.about->LblWebSite->text().startsWith("Mehr Informationen"));
+    EXPECT_TRUE(w.win->HTMLView->toPlainText().contains("Eine Funktion und ihre Parameter erkunden"));
+    w.Type("1/0");
+    EXPECT_EQ(w.win->LblError->text(), "Division durch Null");
+    // The walk reached every control: no marker is left anywhere in the window.
+    const QList<QWidget*> all = w.win->findChildren<QWidget*>();
+    for (QWidget* c : all) {
+        EXPECT_FALSE(c->toolTip().startsWith("PX_")) << c->objectName().toStdString();
+        if (auto* b = qobject_cast<QAbstractButton*>(c))
+            EXPECT_FALSE(b->text().startsWith("PX_")) << c->objectName().toStdString();
+        if (auto* l = qobject_cast<QLabel*>(c))
+            EXPECT_FALSE(l->text().startsWith("PX_")) << c->objectName().toStdString();
+    }
 }
