@@ -286,9 +286,11 @@ TEST(MainWindow, TheGermanLanguageFileTranslatesTheWindowTheAboutBoxAndThePage)
     const QList<QWidget*> all = w.win->findChildren<QWidget*>();
     for (QWidget* c : all) {
         EXPECT_FALSE(c->toolTip().startsWith("PX_")) << c->objectName().toStdString();
-        if (auto* b = qobject_cast<QAbstractButton*>(c))
+        if (auto* b = qobject_cast<QAbstractButton*>(c)) {
             EXPECT_FALSE(b->text().startsWith("PX_")) << c->objectName().toStdString();
-        if (auto* l = qobject_cast<QLabel*>(c))
+        }
+        if (auto* l = qobject_cast<QLabel*>(c)) {
             EXPECT_FALSE(l->text().startsWith("PX_")) << c->objectName().toStdString();
+        }
     }
 }
