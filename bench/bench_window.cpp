@@ -61,7 +61,8 @@ BENCHMARK(ScrollBarStep)->ArgsProduct({{TFrmTessaly::DesignWidth, 3840}, {0, 1, 
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     // The program has painted before the user drags a scroll bar.
     QImage warm(256, 256, QImage::Format_ARGB32_Premultiplied);
