@@ -1,5 +1,7 @@
 #include "scale/Ticks.h"
 
+#include "TickTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,24 +9,9 @@
 #include <vector>
 
 using namespace tessaly;
+using namespace tessaly::ticktest;
 
 namespace {
-
-std::vector<double> Values(const TTickRun& run, TTickKind kind)
-{
-    std::vector<double> out;
-    for (const TTick& t : run.Ticks)
-        if (t.Kind == kind)
-            out.push_back(t.Value);
-    return out;
-}
-
-void ExpectValues(const std::vector<double>& got, const std::vector<double>& want)
-{
-    ASSERT_EQ(got.size(), want.size());
-    for (size_t i = 0; i < want.size(); ++i)
-        EXPECT_NEAR(got[i], want[i], 1e-9 * (1 + std::fabs(want[i]))) << "tick " << i;
-}
 
 TTickParams Linear(double lo, double hi, int minTicks, bool shortTicks = true, bool horiz = true)
 {
@@ -108,7 +95,7 @@ TEST(LinearTicks, LongTicksRunFromFirstToHigh)
         {0.1, 0.7, 3, {0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7}},
     };
     for (const Case& c : cases)
-        ExpectValues(Values(LinearTicks(Linear(c.lo, c.hi, c.minTicks)), TTickKind::Long),
+        ExpectTickValues(TickValues(LinearTicks(Linear(c.lo, c.hi, c.minTicks)), TTickKind::Long),
                      c.longTicks);
 }
 
@@ -118,7 +105,7 @@ TEST(LinearTicks, ShortTicksFillTheRangeAtTheSubdividedStep)
     std::vector<double> want;
     for (int v = 0; v <= 100; v += 5)
         want.push_back(v);
-    ExpectValues(Values(run, TTickKind::Short), want);
+    ExpectTickValues(TickValues(run, TTickKind::Short), want);
     // Short ticks precede the long ones in drawing order.
     EXPECT_EQ(run.Ticks.front().Kind, TTickKind::Short);
     EXPECT_EQ(run.Ticks.back().Kind, TTickKind::Long);
@@ -127,16 +114,16 @@ TEST(LinearTicks, ShortTicksFillTheRangeAtTheSubdividedStep)
     want.clear();
     for (int v = 4; v <= 40; v += 2)
         want.push_back(v);
-    ExpectValues(Values(LinearTicks(Linear(3, 41, 3)), TTickKind::Short), want);
-    ExpectValues(Values(LinearTicks(Linear(3, 41, 3)), TTickKind::Long), {10, 20, 30, 40});
-    EXPECT_TRUE(Values(LinearTicks(Linear(0, 100, 3, false)), TTickKind::Short).empty());
+    ExpectTickValues(TickValues(LinearTicks(Linear(3, 41, 3)), TTickKind::Short), want);
+    ExpectTickValues(TickValues(LinearTicks(Linear(3, 41, 3)), TTickKind::Long), {10, 20, 30, 40});
+    EXPECT_TRUE(TickValues(LinearTicks(Linear(0, 100, 3, false)), TTickKind::Short).empty());
 }
 
 TEST(LinearTicks, TickListRecordsByOrientation)
 {
     // Horizontal: the short ticks, or the long ones when there are no short ticks.
     EXPECT_EQ(LinearTicks(Linear(0, 100, 3, true, true)).Recorded.size(), 21u);
-    ExpectValues(LinearTicks(Linear(0, 100, 3, false, true)).Recorded, {0, 20, 40, 60, 80, 100});
+    ExpectTickValues(LinearTicks(Linear(0, 100, 3, false, true)).Recorded, {0, 20, 40, 60, 80, 100});
     // Vertical: the short ticks and then always the long ones.
     const TTickRun vertical = LinearTicks(Linear(0, 100, 3, true, false));
     ASSERT_EQ(vertical.Recorded.size(), 27u);
@@ -146,7 +133,7 @@ TEST(LinearTicks, TickListRecordsByOrientation)
     // At most 250 entries, though more ticks are drawn.
     const TTickRun many = LinearTicks(Linear(0, 400, 0, true, false));
     EXPECT_EQ(many.Recorded.size(), static_cast<size_t>(MaxTickList));
-    EXPECT_EQ(Values(many, TTickKind::Long).size(), 401u);
+    EXPECT_EQ(TickValues(many, TTickKind::Long).size(), 401u);
 }
 
 TEST(LinearTicks, RunsEndOnRangesBeyondDoubleResolution)
@@ -165,7 +152,7 @@ TEST(LinearTicks, RunsEndOnRangesBeyondDoubleResolution)
 TEST(LinearTicks, ExtremeRangesStayFiniteAndBounded)
 {
     const TTickRun wide = LinearTicks(Linear(-1e308, 1e308, 3));
-    const std::vector<double> longTicks = Values(wide, TTickKind::Long);
+    const std::vector<double> longTicks = TickValues(wide, TTickKind::Long);
     const std::vector<double> want = {-1e308, -5e307, 0, 5e307, 1e308};
     ASSERT_EQ(longTicks.size(), want.size());
     for (size_t i = 0; i < want.size(); ++i)
@@ -188,35 +175,35 @@ TEST(LogarithmicTicks, DecadesAloneWhenMinTicksDoesNotExceedTheDecades)
 {
     // 3 decades, 3 > 3.5 is false: only the decades.
     const TTickRun run = LogarithmicTicks(Log(1, 1000, 3));
-    ExpectValues(Values(run, TTickKind::Long), {1, 10, 100, 1000});
-    EXPECT_TRUE(Values(run, TTickKind::Short).empty());
-    ExpectValues(run.Recorded, {1, 10, 100, 1000});
+    ExpectTickValues(TickValues(run, TTickKind::Long), {1, 10, 100, 1000});
+    EXPECT_TRUE(TickValues(run, TTickKind::Short).empty());
+    ExpectTickValues(run.Recorded, {1, 10, 100, 1000});
     // Reversed and not starting at a decade.
-    ExpectValues(Values(LogarithmicTicks(Log(5000, 0.5, 2)), TTickKind::Long), {1, 10, 100, 1000});
+    ExpectTickValues(TickValues(LogarithmicTicks(Log(5000, 0.5, 2)), TTickKind::Long), {1, 10, 100, 1000});
 }
 
 TEST(LogarithmicTicks, TwoAndFiveTimesAndShortTicksWithFewDecades)
 {
     const TTickRun run = LogarithmicTicks(Log(1, 100, 3)); // 3 > 2.5
-    ExpectValues(Values(run, TTickKind::Long), {1, 2, 5, 10, 20, 50, 100});
-    ExpectValues(Values(run, TTickKind::Short), {3, 4, 6, 7, 8, 9, 30, 40, 60, 70, 80, 90});
+    ExpectTickValues(TickValues(run, TTickKind::Long), {1, 2, 5, 10, 20, 50, 100});
+    ExpectTickValues(TickValues(run, TTickKind::Short), {3, 4, 6, 7, 8, 9, 30, 40, 60, 70, 80, 90});
     // Drawing order per decade is 1, 2, 5, then the short ticks; all are recorded.
-    ExpectValues(std::vector<double>(run.Recorded.begin(), run.Recorded.begin() + 4), {1, 2, 5, 3});
+    ExpectTickValues(std::vector<double>(run.Recorded.begin(), run.Recorded.begin() + 4), {1, 2, 5, 3});
     EXPECT_EQ(run.Recorded.size(), run.Ticks.size());
-    EXPECT_TRUE(Values(LogarithmicTicks(Log(1, 100, 3, false)), TTickKind::Short).empty());
+    EXPECT_TRUE(TickValues(LogarithmicTicks(Log(1, 100, 3, false)), TTickKind::Short).empty());
     // Ticks outside the range are left out.
-    ExpectValues(Values(LogarithmicTicks(Log(3, 60, 5)), TTickKind::Long), {5, 10, 20, 50});
+    ExpectTickValues(TickValues(LogarithmicTicks(Log(3, 60, 5)), TTickKind::Long), {5, 10, 20, 50});
 }
 
 TEST(LogarithmicTicks, LessThanOneDecadeUsesDecimalTicks)
 {
-    ExpectValues(Values(LogarithmicTicks(Log(2, 8, 3)), TTickKind::Long), {2, 3, 4, 5, 6, 7, 8});
+    ExpectTickValues(TickValues(LogarithmicTicks(Log(2, 8, 3)), TTickKind::Long), {2, 3, 4, 5, 6, 7, 8});
 }
 
 TEST(LogarithmicTicks, ExtremeRangesEndAndNonPositiveRangesHaveNoTicks)
 {
     const TTickRun wide = LogarithmicTicks(Log(1e-300, 1e300, 10));
-    EXPECT_EQ(Values(wide, TTickKind::Long).size(), 601u);
+    EXPECT_EQ(TickValues(wide, TTickKind::Long).size(), 601u);
     EXPECT_EQ(wide.Recorded.size(), static_cast<size_t>(MaxTickList));
     const TTickRun denormal = LogarithmicTicks(Log(4.9e-324, 1.7976931348623157e308, 3));
     EXPECT_GT(denormal.Ticks.size(), 600u);
@@ -231,10 +218,10 @@ TEST(LogarithmicTicks, ExtremeRangesEndAndNonPositiveRangesHaveNoTicks)
 TEST(ComputeTicks, DispatchesOnLogarithmicAndLabelType)
 {
     TTickParams p = Log(1, 1000, 3);
-    ExpectValues(Values(ComputeTicks(p), TTickKind::Long), {1, 10, 100, 1000});
+    ExpectTickValues(TickValues(ComputeTicks(p), TTickKind::Long), {1, 10, 100, 1000});
     // Calendar axes are never logarithmic: 1000 days step by six months from 1 January 1900.
     p.LabelType = ftDateTime;
-    ExpectValues(Values(ComputeTicks(p), TTickKind::Long), {2, 183, 367, 548, 732, 913});
+    ExpectTickValues(TickValues(ComputeTicks(p), TTickKind::Long), {2, 183, 367, 548, 732, 913});
     p.LabelType = ftNoFigs;
-    ExpectValues(Values(ComputeTicks(p), TTickKind::Long), {1, 10, 100, 1000});
+    ExpectTickValues(TickValues(ComputeTicks(p), TTickKind::Long), {1, 10, 100, 1000});
 }

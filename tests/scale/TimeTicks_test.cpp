@@ -1,6 +1,8 @@
 #include "scale/DateTimeFormat.h"
 #include "scale/TimeTicks.h"
 
+#include "TickTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,25 +10,9 @@
 #include <vector>
 
 using namespace tessaly;
+using namespace tessaly::ticktest;
 
 namespace {
-
-std::vector<double> Of(const TTickRun& run, TTickKind kind)
-{
-    std::vector<double> out;
-    for (const TTick& t : run.Ticks)
-        if (t.Kind == kind)
-            out.push_back(t.Value);
-    return out;
-}
-
-void ExpectTicks(const std::vector<double>& got, const std::vector<double>& want,
-                 double tolerance = 1e-9)
-{
-    ASSERT_EQ(got.size(), want.size());
-    for (size_t i = 0; i < want.size(); ++i)
-        EXPECT_NEAR(got[i], want[i], tolerance * (1 + std::fabs(want[i]))) << "tick " << i;
-}
 
 TTickParams Axis(TFigType type, double lo, double hi, int minTicks = 3, bool shortTicks = true,
                  bool horizontal = true)
@@ -68,8 +54,8 @@ TEST(ElapsedTimeTicks, StepTableAndItsFallBackToDecimalTicks)
     for (auto [lo, hi] : {std::pair{0.0, 1e6}, {0.0, 0.002}}) {
         const TTickRun run = ElapsedTimeTicks(Axis(ftTime, lo, hi));
         EXPECT_EQ(run.Units, TTickUnits::Decimal) << lo << ".." << hi;
-        ExpectTicks(Of(run, TTickKind::Long),
-                    Of(LinearTicks(Axis(ftTime, lo, hi)), TTickKind::Long));
+        ExpectTickValues(TickValues(run, TTickKind::Long),
+                    TickValues(LinearTicks(Axis(ftTime, lo, hi)), TTickKind::Long));
     }
 }
 
@@ -78,8 +64,8 @@ TEST(ElapsedTimeTicks, ThirtySecondStepsWithSixSubdivisions)
     const TTickRun run = ElapsedTimeTicks(Axis(ftTime, 0, 100));
     EXPECT_EQ(run.Units, TTickUnits::ElapsedTime);
     EXPECT_EQ(run.TimeStep, 30);
-    ExpectTicks(Of(run, TTickKind::Long), {0, 30, 60, 90});
-    const auto shorts = Of(run, TTickKind::Short);
+    ExpectTickValues(TickValues(run, TTickKind::Long), {0, 30, 60, 90});
+    const auto shorts = TickValues(run, TTickKind::Short);
     ASSERT_EQ(shorts.size(), 21u);
     EXPECT_EQ(shorts[1], 5);
     EXPECT_EQ(shorts.back(), 100);
@@ -90,20 +76,20 @@ TEST(ElapsedTimeTicks, ThirtySecondStepsWithSixSubdivisions)
     // Milliseconds: 2 ms steps with 4 subdivisions.
     const TTickRun fine = ElapsedTimeTicks(Axis(ftTime, 0, 0.01));
     EXPECT_EQ(fine.TimeStep, 0.002);
-    ExpectTicks(Of(fine, TTickKind::Long), {0, 0.002, 0.004, 0.006, 0.008, 0.01});
+    ExpectTickValues(TickValues(fine, TTickKind::Long), {0, 0.002, 0.004, 0.006, 0.008, 0.01});
 }
 
 TEST(ElapsedTimeTicks, EndsOfTheRangeKeepTheirTicks)
 {
     // A reversed axis keeps the tick at its start.
     const TTickRun reversed = ElapsedTimeTicks(Axis(ftTime, 100, 0));
-    ExpectTicks(Of(reversed, TTickKind::Long), {90, 60, 30, 0});
-    const auto shorts = Of(reversed, TTickKind::Short);
+    ExpectTickValues(TickValues(reversed, TTickKind::Long), {90, 60, 30, 0});
+    const auto shorts = TickValues(reversed, TTickKind::Short);
     ASSERT_FALSE(shorts.empty());
     EXPECT_EQ(shorts.front(), 100);
     EXPECT_EQ(shorts.back(), 0);
     // Counting the ticks from the range's start alone would stop one short step early here.
-    const auto tail = Of(ElapsedTimeTicks(Axis(ftTime, 29.99, 129.98)), TTickKind::Short);
+    const auto tail = TickValues(ElapsedTimeTicks(Axis(ftTime, 29.99, 129.98)), TTickKind::Short);
     ASSERT_FALSE(tail.empty());
     EXPECT_EQ(tail.front(), 30);
     EXPECT_EQ(tail.back(), 125);
@@ -112,9 +98,9 @@ TEST(ElapsedTimeTicks, EndsOfTheRangeKeepTheirTicks)
 TEST(ElapsedTimeTicks, LargeOffsetsStillGetTheirTicks)
 {
     // The relative slack of the first tick would skip the whole range this far from zero.
-    ExpectTicks(Of(ElapsedTimeTicks(Axis(ftTime, 1e10, 1e10 + 10)), TTickKind::Long),
+    ExpectTickValues(TickValues(ElapsedTimeTicks(Axis(ftTime, 1e10, 1e10 + 10)), TTickKind::Long),
                 {1e10, 1e10 + 2, 1e10 + 4, 1e10 + 6, 1e10 + 8, 1e10 + 10}, 1e-15);
-    ExpectTicks(Of(ElapsedTimeTicks(Axis(ftTime, -1e10 - 10, -1e10)), TTickKind::Long),
+    ExpectTickValues(TickValues(ElapsedTimeTicks(Axis(ftTime, -1e10 - 10, -1e10)), TTickKind::Long),
                 {-1e10 - 10, -1e10 - 8, -1e10 - 6, -1e10 - 4, -1e10 - 2, -1e10}, 1e-15);
 }
 
@@ -164,15 +150,15 @@ TEST(CalendarTicks, TimeOfDayTicksFallOnWholeMultiplesOfTheStepAfterMidnight)
     const double lo = jan1 + 5 * Hour;
     TTickRun run = CalendarTicks(Axis(ftDateTime, lo, lo + 1));
     EXPECT_EQ(run.Mode, TCalendarMode::Hours);
-    ExpectTicks(Of(run, TTickKind::Long), {jan1 + 8 * Hour, jan1 + 16 * Hour, jan1 + 1});
-    auto shorts = Of(run, TTickKind::Short);
+    ExpectTickValues(TickValues(run, TTickKind::Long), {jan1 + 8 * Hour, jan1 + 16 * Hour, jan1 + 1});
+    auto shorts = TickValues(run, TTickKind::Short);
     ASSERT_EQ(shorts.size(), 9u);
     EXPECT_NEAR(shorts.front(), jan1 + 6 * Hour, 1e-9);
     EXPECT_NEAR(shorts.back(), jan1 + 1 + 4 * Hour, 1e-9);
     EXPECT_EQ(run.Recorded.size(), run.Ticks.size()); // every drawn tick
     run = CalendarTicks(Axis(ftDateTime, lo, lo + 1, 3, false));
-    ExpectTicks(Of(run, TTickKind::Long), {jan1 + 8 * Hour, jan1 + 16 * Hour, jan1 + 1});
-    EXPECT_TRUE(Of(run, TTickKind::Short).empty());
+    ExpectTickValues(TickValues(run, TTickKind::Long), {jan1 + 8 * Hour, jan1 + 16 * Hour, jan1 + 1});
+    EXPECT_TRUE(TickValues(run, TTickKind::Short).empty());
 
     // Minutes, seconds and hundredths: the step, the short step and the first long tick.
     struct Case { double span; bool horizontal; TCalendarMode mode; double step, shortStep; };
@@ -185,7 +171,7 @@ TEST(CalendarTicks, TimeOfDayTicksFallOnWholeMultiplesOfTheStepAfterMidnight)
         const double start = jan1 + 0.5 + c.shortStep / 3; // just after noon
         run = CalendarTicks(Axis(ftDateTime, start, start + c.span, 3, true, c.horizontal));
         EXPECT_EQ(run.Mode, c.mode);
-        const auto longs = Of(run, TTickKind::Long);
+        const auto longs = TickValues(run, TTickKind::Long);
         ASSERT_GE(longs.size(), 3u);
         EXPECT_NEAR(longs[0], jan1 + 0.5 + c.step, 1e-10);
         EXPECT_NEAR(longs[1] - longs[0], c.step, 1e-10);
@@ -200,7 +186,7 @@ TEST(CalendarTicks, DaysCountTheirStepFromFirstOfJanuary)
     const double jan11 = Day(2000, 1, 11);
     TTickRun run = CalendarTicks(Axis(ftDateTime, jan11, jan11 + 10));
     EXPECT_EQ(run.Mode, TCalendarMode::Days);
-    ExpectTicks(Of(run, TTickKind::Long), {Day(2000, 1, 13), Day(2000, 1, 16), Day(2000, 1, 19)});
+    ExpectTickValues(TickValues(run, TTickKind::Long), {Day(2000, 1, 13), Day(2000, 1, 16), Day(2000, 1, 19)});
     EXPECT_EQ(run.Ticks.size(), 11u); // one short tick a day
     run = CalendarTicks(Axis(ftDateTime, jan11, jan11 + 10, 3, false));
     EXPECT_EQ(run.Ticks.size(), 3u);
@@ -208,13 +194,13 @@ TEST(CalendarTicks, DaysCountTheirStepFromFirstOfJanuary)
     // 14-day steps have weekly short ticks.
     const double jan1 = Day(2000, 1, 1);
     run = CalendarTicks(Axis(ftDateTime, jan1, jan1 + 60));
-    ExpectTicks(Of(run, TTickKind::Long), {jan1, jan1 + 14, jan1 + 28, jan1 + 42, jan1 + 56});
-    ExpectTicks(Of(run, TTickKind::Short), {jan1 + 7, jan1 + 21, jan1 + 35, jan1 + 49});
+    ExpectTickValues(TickValues(run, TTickKind::Long), {jan1, jan1 + 14, jan1 + 28, jan1 + 42, jan1 + 56});
+    ExpectTickValues(TickValues(run, TTickKind::Short), {jan1 + 7, jan1 + 21, jan1 + 35, jan1 + 49});
 
     // Across day 0 the phase counts on: weekly steps from 10 December 1899 (day -20 is
     // 1 January 1899 plus 49 weeks).
     run = CalendarTicks(Axis(ftDateTime, -20, 10));
-    ExpectTicks(Of(run, TTickKind::Long), {-20, -13, -6, 1, 8});
+    ExpectTickValues(TickValues(run, TTickKind::Long), {-20, -13, -6, 1, 8});
 }
 
 TEST(CalendarTicks, MonthsStartOnTheFirstAndStepFromJanuary)
@@ -223,15 +209,15 @@ TEST(CalendarTicks, MonthsStartOnTheFirstAndStepFromJanuary)
     TTickRun run = CalendarTicks(Axis(ftDateTime, jan1, jan1Next));
     EXPECT_EQ(run.Mode, TCalendarMode::Months);
     EXPECT_EQ(run.Ticks.size(), 13u);
-    ExpectTicks(Of(run, TTickKind::Long), {jan1, Day(2000, 5, 1), Day(2000, 9, 1), jan1Next});
+    ExpectTickValues(TickValues(run, TTickKind::Long), {jan1, Day(2000, 5, 1), Day(2000, 9, 1), jan1Next});
     // Without short ticks only the step's months, the one at the range's start included.
     run = CalendarTicks(Axis(ftDateTime, jan1, jan1Next, 3, false));
-    ExpectTicks(Of(run, TTickKind::Long), {jan1, Day(2000, 5, 1), Day(2000, 9, 1), jan1Next});
+    ExpectTickValues(TickValues(run, TTickKind::Long), {jan1, Day(2000, 5, 1), Day(2000, 9, 1), jan1Next});
     run = CalendarTicks(Axis(ftDateTime, jan1 + 10, jan1Next + 10, 3, false));
-    ExpectTicks(Of(run, TTickKind::Long), {Day(2000, 5, 1), Day(2000, 9, 1), jan1Next});
+    ExpectTickValues(TickValues(run, TTickKind::Long), {Day(2000, 5, 1), Day(2000, 9, 1), jan1Next});
     // A step of one month: every tick is long.
     run = CalendarTicks(Axis(ftDateTime, jan1 + 3, jan1 + 100));
-    ExpectTicks(Of(run, TTickKind::Long), {Day(2000, 2, 1), Day(2000, 3, 1), Day(2000, 4, 1)});
+    ExpectTickValues(TickValues(run, TTickKind::Long), {Day(2000, 2, 1), Day(2000, 3, 1), Day(2000, 4, 1)});
 }
 
 TEST(CalendarTicks, YearsStepByOneTwoOrFiveTimesAPowerOfTen)
@@ -239,7 +225,7 @@ TEST(CalendarTicks, YearsStepByOneTwoOrFiveTimesAPowerOfTen)
     const double y2000 = Day(2000, 1, 1), y2100 = Day(2100, 1, 1);
     TTickRun run = CalendarTicks(Axis(ftDateTime, y2000, y2100));
     EXPECT_EQ(run.Mode, TCalendarMode::Years);
-    ExpectTicks(Of(run, TTickKind::Long), {y2000, Day(2020, 1, 1), Day(2040, 1, 1),
+    ExpectTickValues(TickValues(run, TTickKind::Long), {y2000, Day(2020, 1, 1), Day(2040, 1, 1),
                                            Day(2060, 1, 1), Day(2080, 1, 1), y2100});
     EXPECT_EQ(run.Ticks.size(), 11u); // every ten years
     // A start after 1 January moves the first tick on by one short step.
