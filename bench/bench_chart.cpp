@@ -4,7 +4,8 @@
 //   bench_chart --benchmark_filter=Append
 #include "chart/RChart.h"
 
-#include <QApplication>
+#include "QtBenchmarkMain.h"
+
 
 #include <benchmark/benchmark.h>
 
@@ -70,13 +71,5 @@ BENCHMARK(BM_WorldToPixel)->ArgName("logarithmic")->Arg(0)->Arg(1);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

@@ -4,7 +4,8 @@
 #include "app/ChartSetup.h"
 #include "chart/RChart.h"
 
-#include <QApplication>
+#include "QtBenchmarkMain.h"
+
 
 #include <benchmark/benchmark.h>
 
@@ -79,13 +80,5 @@ BENCHMARK(ShowItemsFastPath)->Apply(Sizes);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

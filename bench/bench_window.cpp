@@ -6,6 +6,8 @@
 
 #include "chart/RChart.h"
 
+#include "QtBenchmarkMain.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QImage>
@@ -61,17 +63,11 @@ BENCHMARK(ScrollBarStep)->ArgsProduct({{TFrmTessaly::DesignWidth, 3840}, {0, 1, 
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    // The program has painted before the user drags a scroll bar.
-    QImage warm(256, 256, QImage::Format_ARGB32_Premultiplied);
-    QPainter p(&warm);
-    p.fillRect(warm.rect(), Qt::white);
-    p.drawLine(0, 0, 255, 255);
-    p.end();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv, [] {
+        // The program has painted before the user drags a scroll bar.
+        QImage warm(256, 256, QImage::Format_ARGB32_Premultiplied);
+        QPainter p(&warm);
+        p.fillRect(warm.rect(), Qt::white);
+        p.drawLine(0, 0, 255, 255);
+    });
 }
