@@ -3,7 +3,7 @@
 #include "chart/CrossHair.h"
 #include "chart/RChart.h"
 #include "chart/ScaleProps.h"
-#include "scale/Colors.h"
+#include "gfx/Colors.h"
 
 namespace tessaly {
 

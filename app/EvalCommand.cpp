@@ -1,7 +1,7 @@
 #include "app/EvalCommand.h"
 
 #include "app/CommandLine.h"
-#include "expr/Errors.h"
+#include "base/Errors.h"
 #include "expr/MathExpression.h"
 
 #include <charconv>

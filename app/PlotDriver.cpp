@@ -1,9 +1,10 @@
 #include "app/PlotDriver.h"
 
+#include "base/ComponentMessage.h"
+#include "base/Errors.h"
 #include "chart/RChart.h"
 #include "chart/ScaleProps.h"
 #include "expr/CpuState.h"
-#include "expr/Errors.h"
 
 #include <cmath>
 #include <exception>
@@ -30,15 +31,7 @@ int TPlotDriver::DataWidth() const
 
 QString TPlotDriver::ErrorReason(std::string_view message)
 {
-    // A component message reads: Component "<name>": <reason>.
-    std::string_view text = message;
-    constexpr std::string_view prefix = "Component \"";
-    if (text.substr(0, prefix.size()) == prefix) {
-        const size_t close = text.find("\": ", prefix.size());
-        if (close != std::string_view::npos)
-            text = text.substr(close + 3);
-    }
-    text = text.substr(0, 255);
+    const std::string_view text = ComponentReason(message).substr(0, 255);
     QString reason = QString::fromUtf8(text.data(), qsizetype(text.size()));
     // Only blanks are trimmed, as the message form has them.
     qsizetype b = 0, e = reason.size();

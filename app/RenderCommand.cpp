@@ -32,12 +32,12 @@ constexpr int MaxRenderSide = 10000;
 struct TRenderOptions {
     std::string File;
     bool Svg = false;
-    std::string Formula = "a*5*sin(b*x) * cos (c*x)";
+    std::string Formula = SampleFormulas[0];
     int Width = ChartDesignWidth;
     int Height = ChartDesignHeight;
     double XLow = -100, XHigh = 100;
     double YLow = -3, YHigh = 3;
-    std::array<double, 4> Parameters = {0.5, 1, 0.03, 0.4}; // a..d
+    std::array<double, 4> Parameters = StartParameters; // a..d
     bool Grid = true;
     std::optional<std::array<double, 2>> CrossHair;
 };

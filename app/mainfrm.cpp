@@ -4,10 +4,10 @@
 #include "app/Glyphs.h"
 #include "chart/CrossHair.h"
 #include "chart/RChart.h"
+#include "gfx/Colors.h"
 #include "host/AboutBox.h"
-#include "host/BevelPanel.h"
 #include "html/HtmlView.h"
-#include "scale/Colors.h"
+#include "widgets/BevelPanel.h"
 #include "widgets/GradFill.h"
 #include "widgets/NumLab.h"
 
@@ -24,18 +24,9 @@
 #include <QScrollBar>
 #include <QToolButton>
 
-namespace tessaly {
+#include <cmath>
 
-const std::array<const char*, 8> TFrmTessaly::SampleFormulas = {
-    "a*5*sin(b*x) * cos (c*x)",
-    "a*x+b*20",
-    "(1+a)*sin(b*x) + c*gauss",
-    "exp(0.02*a*x)*sin(b*x)",
-    "round(a*8*sin(b*x))",
-    "a*sin(x)+b*sin(2*x)+c*sin(3*x)+d*sin(4*x)",
-    "(a*sin(x)+b*sin(2*x)+c*sin(3*x))*cos(d*x)",
-    "a*sin(b*x)/x",
-};
+namespace tessaly {
 
 namespace {
 
@@ -361,9 +352,9 @@ void TFrmTessaly::FormShow()
         FrmAbout->exec();
     }
     HTMLView->LoadFromString(cliDemon->Translate("MMExplain"));
-    SbarVar[0]->setValue(50);
-    SbarVar[1]->setValue(100);
-    SbarVar[2]->setValue(3);
+    // The stored positions are only the layout's; the start parameters come now (d keeps its).
+    for (size_t i = 0; i < 3; ++i)
+        SbarVar[i]->setValue(static_cast<int>(std::lround(StartParameters[i] * 100)));
     NLabX->SetTransparent(true);
     NLabY->SetTransparent(true);
     FDriver->RecalcPlot();

@@ -105,9 +105,6 @@ public:
     void FormShow();
     void BButRecalcClick();
 
-    // The eight sample formulas, in the order of the formula box.
-    static const std::array<const char*, 8> SampleFormulas;
-
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -2,6 +2,7 @@
 // per pixel column) and ShowItems with the chart's repaint, for each sample formula, at the
 // window's design size and in a window 3840 pixels wide. Runs inside a process that has painted
 // with Qt, as the program does.
+#include "app/ChartSetup.h"
 #include "app/mainfrm.h"
 
 #include "chart/RChart.h"
@@ -52,7 +53,7 @@ void ScrollBarStep(benchmark::State& state)
         bar->setValue(v);          // label, RecalcPlot, ShowItems
         w.RCFunc->repaint();       // the screen copy of the buffer
     }
-    state.SetLabel(QString("%1 px, %2").arg(width).arg(TFrmTessaly::SampleFormulas[size_t(sample)]).toStdString());
+    state.SetLabel(QString("%1 px, %2").arg(width).arg(SampleFormulas[size_t(sample)]).toStdString());
     state.counters["points"] = w.RCFunc->Items().Count();
 }
 

@@ -5,7 +5,7 @@
 // OnChange.
 
 #include "chart/ChartTypes.h"
-#include "scale/Colors.h"
+#include "gfx/Colors.h"
 
 #include <QObject>
 #include <QString>

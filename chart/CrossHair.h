@@ -5,7 +5,7 @@
 
 #include "chart/ChartTypes.h"
 #include "chart/Mapping.h"
-#include "scale/Colors.h"
+#include "gfx/Colors.h"
 
 #include <QObject>
 #include <QPoint>

@@ -6,7 +6,7 @@
 
 #include "chart/ChartTypes.h"
 #include "chart/ItemStore.h"
-#include "scale/Colors.h"
+#include "gfx/Colors.h"
 
 #include <QPoint>
 

@@ -4,7 +4,7 @@
 // constant time however long the list grows, and a failed allocation leaves every record in
 // place. Charts that share a list hold one store together (see TCustomRChart::UseDataOf).
 
-#include "scale/Colors.h"
+#include "gfx/Colors.h"
 
 #include <cstddef>
 #include <cstdint>

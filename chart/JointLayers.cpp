@@ -1,6 +1,7 @@
 #include "chart/JointLayers.h"
 
-#include "chart/RChartError.h"
+#include "base/ComponentMessage.h"
+#include "base/Errors.h"
 
 #include <string>
 

@@ -69,11 +69,6 @@ bool IsRectangleMode(TMouseActMode mode)
     return mode == maRubberBand || mode == maZoomWind || mode == maZoomWindPos;
 }
 
-double Middle(double lo, double hi)
-{
-    return lo / 2 + hi / 2;
-}
-
 } // namespace
 
 QCursor ChartCursor(int number)
@@ -210,28 +205,27 @@ void TCustomRChart::FinishRectangle(TMouseButton button)
             const TLayer& l = Layer(n);
             const QPointF w1 = PixelToWorld(n, s.x(), s.y());
             const QPointF w2 = PixelToWorld(n, c.x(), c.y());
-            double x1 = w1.x(), y1 = w1.y(), x2 = w2.x(), y2 = w2.y();
+            TRange x{w1.x(), w2.x()}, y{w1.y(), w2.y()};
             if (FMouseAction == maZoomWindPos || FMouseAction == maRubberBand) {
                 // The zoomed axes keep their direction, whichever corner the drag began at.
-                auto order = [](double& a, double& b, const TScaleProps& props) {
-                    const double lo = props.RangeLow(), hi = props.RangeHigh();
-                    if ((b < a && lo < hi) || (b > a && lo > hi))
-                        std::swap(a, b);
+                auto order = [](TRange& r, TRange axis) {
+                    if ((r.High < r.Low && axis.Low < axis.High) ||
+                        (r.High > r.Low && axis.Low > axis.High))
+                        std::swap(r.Low, r.High);
                 };
-                order(x1, x2, *l.PropsX);
-                order(y1, y2, *l.PropsY);
+                order(x, RangeX(n));
+                order(y, RangeY(n));
             }
             double half;
-            if (FIsometric && IsometricHalfSpan(x2 - x1, IsometricWidthTerm(), half)) {
-                const double centre = Middle(y1, y2);
-                y2 = centre + half;
-                y1 = centre - half;
+            if (FIsometric && IsometricHalfSpan(x.Span(), IsometricWidthTerm(), half)) {
+                const double centre = y.Middle();
+                y = {centre - half, centre + half};
             }
             if (FMouseAction == maRubberBand) {
                 if (OnRubberBand)
-                    OnRubberBand(*this, n, x1, y1, x2, y2);
+                    OnRubberBand(*this, n, x.Low, y.Low, x.High, y.High);
             } else {
-                LayerRangeOperation(n, x1, x2, y1, y2);
+                LayerRangeOperation(n, x, y);
             }
         }
         if (OnZoomPan)
@@ -292,9 +286,7 @@ void TCustomRChart::mouseMoveEvent(QMouseEvent* event)
 void TCustomRChart::RecordAnchor(QPoint p)
 {
     for (int n = 1; n <= LayerCount; ++n) {
-        const TLayer& l = Layer(n);
-        FAnchors[static_cast<size_t>(n - 1)] = {p, l.PropsX->RangeLow(), l.PropsX->RangeHigh(),
-                                                l.PropsY->RangeLow(), l.PropsY->RangeHigh()};
+        FAnchors[static_cast<size_t>(n - 1)] = {p, RangeX(n), RangeY(n)};
     }
     if (FMouseAction == maDragCrossH) {
         // The nearest line of a crosshair that is on, however far away; crosshair 1 otherwise.
@@ -341,34 +333,31 @@ void TCustomRChart::PanTo(QPoint p)
                 continue;
             const TLayer& l = Layer(n);
             const TAnchor& a = FAnchors[static_cast<size_t>(n - 1)];
-            double loX = l.PropsX->RangeLow(), hiX = l.PropsX->RangeHigh();
-            double loY = l.PropsY->RangeLow(), hiY = l.PropsY->RangeHigh();
+            TRange x = RangeX(n), y = RangeY(n);
             // The contents follow the pointer. Bounds that come out NaN or infinite (a data
             // area without extent, a range at the end of the double range) are refused by
             // the range operation, axis by axis.
             if (FMouseAction != maPanVert) {
                 if (l.PropsX->Logarithmic()) {
-                    const double f = std::exp(std::log(hiX / loX) * (a.Pixel.x() - p.x()) / dw);
-                    loX = a.LoX * f;
-                    hiX = a.HiX * f;
+                    const double f =
+                        std::exp(std::log(x.High / x.Low) * (a.Pixel.x() - p.x()) / dw);
+                    x = {a.X.Low * f, a.X.High * f};
                 } else {
-                    const double d = (hiX - loX) * (p.x() - a.Pixel.x()) / dw;
-                    loX = a.LoX - d;
-                    hiX = a.HiX - d;
+                    const double d = x.Span() * (p.x() - a.Pixel.x()) / dw;
+                    x = {a.X.Low - d, a.X.High - d};
                 }
             }
             if (FMouseAction != maPanHoriz) {
                 if (l.PropsY->Logarithmic()) {
-                    const double f = std::exp(std::log(hiY / loY) * (p.y() - a.Pixel.y()) / dh);
-                    loY = a.LoY * f;
-                    hiY = a.HiY * f;
+                    const double f =
+                        std::exp(std::log(y.High / y.Low) * (p.y() - a.Pixel.y()) / dh);
+                    y = {a.Y.Low * f, a.Y.High * f};
                 } else {
-                    const double d = (hiY - loY) * (p.y() - a.Pixel.y()) / dh;
-                    loY = a.LoY + d;
-                    hiY = a.HiY + d;
+                    const double d = y.Span() * (p.y() - a.Pixel.y()) / dh;
+                    y = {a.Y.Low + d, a.Y.High + d};
                 }
             }
-            LayerRangeOperation(n, loX, hiX, loY, hiY);
+            LayerRangeOperation(n, x, y);
         }
     }
     if (OnZoomPan)
@@ -386,9 +375,9 @@ void TCustomRChart::ZoomDragTo(QPoint p)
             // Right and up zoom in, left and down zoom out, around the fixed centre.
             const double fx = 1 - double(p.x() - a.Pixel.x()) / width();
             const double fy = FIsometric ? fx : 1 + double(p.y() - a.Pixel.y()) / height();
-            const double cx = Middle(a.LoX, a.HiX), hx = (a.HiX - a.LoX) * fx / 2;
-            const double cy = Middle(a.LoY, a.HiY), hy = (a.HiY - a.LoY) * fy / 2;
-            LayerRangeOperation(n, cx - hx, cx + hx, cy - hy, cy + hy);
+            const double cx = a.X.Middle(), hx = a.X.Span() * fx / 2;
+            const double cy = a.Y.Middle(), hy = a.Y.Span() * fy / 2;
+            LayerRangeOperation(n, {cx - hx, cx + hx}, {cy - hy, cy + hy});
         }
     }
     if (OnZoomPan)

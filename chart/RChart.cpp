@@ -1,8 +1,6 @@
 #include "chart/RChart.h"
 
-#include "chart/Layouts.h"
-#include "scale/MessageBox.h"
-#include "scale/ScaleMapping.h"
+#include "gfx/MessageBox.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -26,9 +24,6 @@ constexpr std::array<TColor, LayerCount> LayerColors = {
 constexpr int MinAllocSize = 1;
 constexpr int MaxAllocSize = 1000000;
 constexpr int MaxShadowWidth = 32;
-
-// The middle of [lo, hi] without overflowing near the ends of the double range.
-double Middle(double lo, double hi) { return lo / 2 + hi / 2; }
 
 } // namespace
 
@@ -285,327 +280,7 @@ void TCustomRChart::SetActiveLayer(int value)
     FActiveLayer = std::clamp(value, 1, LayerCount);
 }
 
-TScalePropsHoriz* TCustomRChart::ScalePropsX(int layer) const
-{
-    return layer >= 1 && layer <= LayerCount ? Layer(layer).PropsX : nullptr;
-}
-
-TScalePropsVert* TCustomRChart::ScalePropsY(int layer) const
-{
-    return layer >= 1 && layer <= LayerCount ? Layer(layer).PropsY : nullptr;
-}
-
-TScale* TCustomRChart::ScaleControlX(int layer) const
-{
-    return layer >= 1 && layer <= LayerCount ? Layer(layer).ScaleX : nullptr;
-}
-
-TScale* TCustomRChart::ScaleControlY(int layer) const
-{
-    return layer >= 1 && layer <= LayerCount ? Layer(layer).ScaleY : nullptr;
-}
-
-TChartGeometry TCustomRChart::Geometry() const
-{
-    TChartGeometry g;
-    g.Width = width();
-    g.Height = height();
-    g.MarginLeft = FMarginLeft;
-    g.MarginRight = FMarginRight;
-    g.MarginTop = FMarginTop;
-    g.MarginBottom = FMarginBottom;
-    g.ShadowWidth = FShadowWidth;
-    return g;
-}
-
-void TCustomRChart::RecalcLayerCoefficients(int n) const
-{
-    const TChartGeometry g = Geometry();
-    const TLayer& l = Layer(n);
-    FMapX[static_cast<size_t>(n - 1)] =
-        XAxisMap(g, l.PropsX->RangeLow(), l.PropsX->RangeHigh(), l.PropsX->Logarithmic());
-    FMapY[static_cast<size_t>(n - 1)] =
-        YAxisMap(g, l.PropsY->RangeLow(), l.PropsY->RangeHigh(), l.PropsY->Logarithmic());
-}
-
-void TCustomRChart::RecalcCoefficients()
-{
-    if (FLoading)
-        return;
-    for (int n = 1; n <= LayerCount; ++n)
-        RecalcLayerCoefficients(n);
-    FMappedWidth = width();
-    FMappedHeight = height();
-}
-
-void TCustomRChart::EnsureCoefficients() const
-{
-    // Qt resizes a hidden widget without telling it until it is shown; the mapping follows the
-    // size the chart has now.
-    if (FLoading || (FMappedWidth == width() && FMappedHeight == height()))
-        return;
-    for (int n = 1; n <= LayerCount; ++n)
-        RecalcLayerCoefficients(n);
-    FMappedWidth = width();
-    FMappedHeight = height();
-}
-
-const TAxisMap& TCustomRChart::MapX(int layer) const
-{
-    EnsureCoefficients();
-    return FMapX[static_cast<size_t>(std::clamp(layer, 1, LayerCount) - 1)];
-}
-
-const TAxisMap& TCustomRChart::MapY(int layer) const
-{
-    EnsureCoefficients();
-    return FMapY[static_cast<size_t>(std::clamp(layer, 1, LayerCount) - 1)];
-}
-
-QPoint TCustomRChart::WorldToPixel(int layer, double x, double y) const
-{
-    return {AxisToPixel(MapX(layer), x), AxisToPixel(MapY(layer), y)};
-}
-
-QPointF TCustomRChart::PixelToWorld(int layer, int px, int py) const
-{
-    const TLayer& l = Layer(std::clamp(layer, 1, LayerCount));
-    return {PixelToAxis(MapX(layer), px, l.PropsX->RangeLow(), l.PropsX->RangeHigh()),
-            PixelToAxis(MapY(layer), py, l.PropsY->RangeLow(), l.PropsY->RangeHigh())};
-}
-
-void TCustomRChart::SetRange(int layer, double loX, double loY, double hiX, double hiY)
-{
-    if (layer < 0 || layer > LayerCount)
-        return;
-    const int first = layer == 0 ? 1 : layer;
-    const int last = layer == 0 ? LayerCount : layer;
-    for (int n = first; n <= last; ++n)
-        SetLayerRange(n, loX, loY, hiX, hiY);
-    RepaintIfAuto();
-}
-
-void TCustomRChart::SetLayerRange(int n, double loX, double loY, double hiX, double hiY)
-{
-    const TLayer& l = Layer(n);
-    bool widenedX = false, widenedY = false;
-    // An empty range becomes one of MinRange around the value (10 % either way on logarithmic
-    // axes).
-    auto widen = [](const TScaleProps& p, double& lo, double& hi) {
-        if (p.Logarithmic()) {
-            hi *= 1.1;
-            lo /= 1.1;
-        } else {
-            hi += p.MinRange() / 2;
-            lo -= p.MinRange() / 2;
-        }
-    };
-    if (hiX == loX) {
-        widen(*l.PropsX, loX, hiX);
-        widenedX = true;
-    }
-    if (hiY == loY) {
-        widen(*l.PropsY, loY, hiY);
-        widenedY = true;
-    }
-    double half;
-    if (FIsometric && IsometricHalfSpan(hiX - loX, IsometricWidthTerm(), half)) {
-        const double centre = Middle(loY, hiY);
-        loY = centre - half;
-        hiY = centre + half;
-        widenedY = false;
-    }
-    LayerRangeOperation(n, loX, hiX, loY, hiY, widenedX, widenedY);
-}
-
-void TCustomRChart::LayerRangeOperation(int n, double loX, double hiX, double loY, double hiY,
-                                        bool widenedX, bool widenedY)
-{
-    const TLayer& l = Layer(n);
-    // A joined axis keeps the range it has from its controller.
-    if (FJointLayers->ControlledBy(TJointLayers::axX, n) != n) {
-        loX = l.PropsX->RangeLow();
-        hiX = l.PropsX->RangeHigh();
-        widenedX = false;
-    }
-    if (FJointLayers->ControlledBy(TJointLayers::axY, n) != n) {
-        loY = l.PropsY->RangeLow();
-        hiY = l.PropsY->RangeHigh();
-        widenedY = false;
-    }
-    ApplyRange(n, loX, hiX, loY, hiY, widenedX, widenedY);
-    for (int k = 1; k <= LayerCount; ++k) {
-        const int mx = FJointLayers->ControlledBy(TJointLayers::axX, k);
-        const int my = FJointLayers->ControlledBy(TJointLayers::axY, k);
-        if (k == n || (mx != n && my != n))
-            continue;
-        const TLayer& cx = Layer(mx);
-        const TLayer& cy = Layer(my);
-        ApplyRange(k, cx.PropsX->RangeLow(), cx.PropsX->RangeHigh(), cy.PropsY->RangeLow(),
-                   cy.PropsY->RangeHigh(), false, false);
-    }
-}
-
-void TCustomRChart::ApplyRange(int n, double loX, double hiX, double loY, double hiY,
-                               bool widenedX, bool widenedY)
-{
-    auto apply = [](TScaleProps& p, double lo, double hi, bool widened) {
-        if (!std::isfinite(lo) || !std::isfinite(hi))
-            return;
-        // A range widened from a single value passes whenever the widening separated its
-        // ends; others must span at least MinRange.
-        if (widened ? lo == hi : !(std::fabs(hi - lo) >= p.MinRange()))
-            return;
-        if (p.Logarithmic()) {
-            if (lo >= LogFloor)
-                p.StoreRangeLow(lo);
-            if (hi >= LogFloor)
-                p.StoreRangeHigh(hi);
-        } else {
-            p.StoreRangeLow(lo);
-            p.StoreRangeHigh(hi);
-        }
-    };
-    TLayer& l = Layer(n);
-    apply(*l.PropsX, loX, hiX, widenedX);
-    apply(*l.PropsY, loY, hiY, widenedY);
-    CopyScale(*l.PropsX, *l.ScaleX);
-    CopyScale(*l.PropsY, *l.ScaleY);
-    if (!FLoading)
-        RecalcLayerCoefficients(n);
-}
-
-void TCustomRChart::LayerJoined(TJointLayers::TAxis axis, int layer)
-{
-    const TLayer& l = Layer(layer);
-    const int m = FJointLayers->ControlledBy(axis, layer);
-    if (axis == TJointLayers::axX)
-        ApplyRange(layer, Layer(m).PropsX->RangeLow(), Layer(m).PropsX->RangeHigh(),
-                   l.PropsY->RangeLow(), l.PropsY->RangeHigh(), false, false);
-    else
-        ApplyRange(layer, l.PropsX->RangeLow(), l.PropsX->RangeHigh(),
-                   Layer(m).PropsY->RangeLow(), Layer(m).PropsY->RangeHigh(), false, false);
-    RepaintIfAuto();
-}
-
-void TCustomRChart::ScaleSettingsChanged()
-{
-    TBatch batch(*this);
-    FScaleChangePending = true;
-}
-
-void TCustomRChart::ApplyScaleSettings()
-{
-    CopyAllScales();
-    // Joined layers take their controllers' current ranges.
-    for (int n = 1; n <= LayerCount; ++n) {
-        const TLayer& l = Layer(n);
-        LayerRangeOperation(n, l.PropsX->RangeLow(), l.PropsX->RangeHigh(), l.PropsY->RangeLow(),
-                            l.PropsY->RangeHigh());
-    }
-}
-
-// --- Scale controls ----------------------------------------------------------------------------------
-
-void TCustomRChart::CopyScale(const TScaleProps& props, TScale& scale) const
-{
-    const int w = width(), h = height();
-    if (scale.width() != w || scale.height() != h)
-        scale.SetSize(w, h);
-    const TScaleType type = props.ScaleType();
-    // The scale's usable length spans the data area.
-    if (IsHorizontal(type)) {
-        scale.SetMarginLeft(FMarginLeft);
-        scale.SetMarginRight(FMarginRight + FShadowWidth - 1);
-    } else {
-        scale.SetMarginTop(FMarginTop);
-        scale.SetMarginBottom(FMarginBottom + FShadowWidth - 1);
-    }
-    scale.SetScaleType(type);
-    // Its axis line lies on the data area's edge, moved outwards by the offset.
-    const int offset = props.ScaleOffset();
-    switch (type) {
-    case sctXB:
-        scale.SetMarginBottom(offset + h - FMarginTop - 1);
-        break;
-    case sctXT:
-        scale.SetMarginTop(offset + h - FMarginBottom - FShadowWidth);
-        break;
-    case sctYL:
-        scale.SetMarginLeft(offset + w - FMarginRight - FShadowWidth);
-        break;
-    case sctYR:
-        scale.SetMarginRight(offset + w - FMarginLeft - 1);
-        break;
-    }
-    scale.SetRangeLow(props.RangeLow());
-    scale.SetRangeHigh(props.RangeHigh());
-    scale.SetVisible(props.Visible());
-    scale.SetCaption(props.Caption());
-    scale.SetCaptionPosX(props.CaptionPosX());
-    scale.SetCaptionPosY(props.CaptionPosY());
-    scale.SetCaptionAlignment(props.CaptionAlignment());
-    scale.SetCaptionAnchor(props.CaptionAnchor());
-    scale.SetColorScale(props.ColorScale());
-    // The label type goes first: it may switch the logarithmic mode off and set the decimals.
-    scale.SetLabelType(props.LabelType());
-    scale.SetDecPlaces(props.DecPlaces());
-    scale.SetLogarithmic(props.Logarithmic());
-    scale.SetShortTicks(props.ShortTicks());
-    scale.SetMinTicks(props.MinTicks());
-    scale.SetScaleInscript(props.ScaleInscript());
-    scale.SetUserTickText(props.UserTickText());
-    scale.SetFont(props.Font());
-    scale.SetFontColor(props.FontColor());
-    scale.SetDateFormat(props.DateFormat());
-}
-
-void TCustomRChart::CopyAllScales()
-{
-    for (int n = 1; n <= LayerCount; ++n) {
-        TLayer& l = Layer(n);
-        CopyScale(*l.PropsX, *l.ScaleX);
-        CopyScale(*l.PropsY, *l.ScaleY);
-    }
-}
-
 // --- Margins, isometric mode, size -------------------------------------------------------------------
-
-int TCustomRChart::IsometricWidthTerm() const
-{
-    return width() - FMarginLeft - FMarginRight - FShadowWidth + 1;
-}
-
-bool TCustomRChart::IsometricHalfSpan(double spanX, int widthTerm, double& half) const
-{
-    const int heightTerm = height() - FMarginTop - FMarginBottom - FShadowWidth + 1;
-    if (widthTerm <= 0 || heightTerm <= 0)
-        return false;
-    half = static_cast<double>((long double)spanX * heightTerm / widthTerm * FAspectY / FAspectX / 2);
-    return std::isfinite(half);
-}
-
-void TCustomRChart::ApplyIsometric(int widthTerm)
-{
-    for (int n = 1; n <= LayerCount; ++n) {
-        TLayer& l = Layer(n);
-        double half;
-        if (!IsometricHalfSpan(l.PropsX->RangeHigh() - l.PropsX->RangeLow(), widthTerm, half))
-            continue;
-        const double centre = Middle(l.PropsY->RangeLow(), l.PropsY->RangeHigh());
-        l.PropsY->SetRangeHigh(centre + half);
-        l.PropsY->SetRangeLow(centre - half);
-    }
-}
-
-void TCustomRChart::SetIsometric(bool value)
-{
-    FIsometric = value;
-    if (!value)
-        return;
-    TBatch batch(*this);
-    ApplyIsometric(IsometricWidthTerm());
-}
 
 void TCustomRChart::MarginsChanged()
 {
@@ -657,44 +332,6 @@ void TCustomRChart::resizeEvent(QResizeEvent* event)
         ApplyIsometric(IsometricWidthTerm());
     CopyAllScales();
     RecalcCoefficients();
-}
-
-void TCustomRChart::SetStandardLayout(TrcLayout value)
-{
-    TBatch batch(*this);
-    FStandardLayout = value;
-    const TLayoutRow row = StandardLayoutRow(value);
-    FMarginBottom = row.MarginBottom;
-    FMarginTop = row.MarginTop;
-    FMarginLeft = row.MarginLeft;
-    FMarginRight = row.MarginRight;
-    FCaptionPosX = row.CaptionPosX;
-    FCaptionPosY = row.CaptionPosY;
-    FCaptionAlignment = row.CaptionAlignment;
-    FCaptionAnchorHoriz = row.CaptionAnchorHoriz;
-    FCaptionAnchorVert = row.CaptionAnchorVert;
-    auto place = [](TScaleProps& p, const TLayoutScale& s) {
-        p.SetScalePos(s.Offset);
-        p.SetVisible(s.Visible);
-        p.SetCaptionPosX(s.CaptionPosX);
-        p.SetCaptionPosY(s.CaptionPosY);
-        p.SetCaptionAlignment(s.CaptionAlignment);
-        p.SetCaptionAnchor(s.CaptionAnchor);
-    };
-    for (int n = 1; n <= 4; ++n) {
-        TLayer& l = Layer(n);
-        const TLayoutScale& x = row.X[static_cast<size_t>(n - 1)];
-        const TLayoutScale& y = row.Y[static_cast<size_t>(n - 1)];
-        l.PropsX->SetScaleLocation(x.FarSide ? slTop : slBottom);
-        place(*l.PropsX, x);
-        l.PropsY->SetScaleLocation(y.FarSide ? slRight : slLeft);
-        place(*l.PropsY, y);
-    }
-    for (int n = 5; n <= LayerCount; ++n) {
-        Layer(n).PropsX->SetVisible(false);
-        Layer(n).PropsY->SetVisible(false);
-    }
-    MarginsChanged();
 }
 
 // --- Caption and repaint policy ----------------------------------------------------------------------
@@ -780,6 +417,118 @@ void TCustomRChart::showEvent(QShowEvent* event)
         FShownOnce = true;
         SetPaintLock(false);
     }
+}
+
+// --- Colours, grid, shadow, text attributes ------------------------------------------------------------------------------------------
+
+void TCustomRChart::SetChartColor(TColor value)
+{
+    FChartColor = value;
+    RepaintIfAuto();
+}
+
+void TCustomRChart::SetChartFrameColor(TColor value)
+{
+    FChartFrameColor = value;
+    RepaintIfAuto();
+}
+
+void TCustomRChart::SetGridColor(TColor value)
+{
+    FGridColor = value;
+    RepaintIfAuto();
+}
+
+void TCustomRChart::SetGridStyle(GridStyleType value)
+{
+    FGridStyle = value;
+    RepaintIfAuto();
+}
+
+void TCustomRChart::SetGridDx(double value)
+{
+    if (!(value >= -3) || !std::isfinite(value))
+        return;
+    FGridDx = value;
+    RepaintIfAuto();
+}
+
+void TCustomRChart::SetGridDy(double value)
+{
+    if (!(value >= -3) || !std::isfinite(value))
+        return;
+    FGridDy = value;
+    RepaintIfAuto();
+}
+
+void TCustomRChart::SetShadowStyle(TShadowStyle value)
+{
+    FShadowStyle = value;
+    RepaintIfAuto();
+}
+
+void TCustomRChart::SetShadowColor(TColor value)
+{
+    FShadowColor = value;
+    RepaintIfAuto();
+}
+
+void TCustomRChart::SetShadowBakColor(TColor value)
+{
+    FShadowBakColor = value;
+    RepaintIfAuto();
+}
+
+void TCustomRChart::SetFontColor(TColor value)
+{
+    FFontColor = value;
+    RepaintIfAuto();
+}
+
+void TCustomRChart::SetTextFontStyle(TFontStyles value)
+{
+    FTextFontStyle = value;
+    RepaintIfAuto();
+}
+
+void TCustomRChart::SetTextBkStyle(TTextBkg value)
+{
+    FTextBkStyle = value;
+    RepaintIfAuto();
+}
+
+void TCustomRChart::SetTextBkColor(TColor value)
+{
+    FTextBkColor = value;
+    RepaintIfAuto();
+}
+
+void TCustomRChart::SetTextAlignment(TAlignment value)
+{
+    FTextAlignment = value;
+    RepaintIfAuto();
+}
+
+void TCustomRChart::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        RepaintIfAuto();
+}
+
+TCrossHair* TCustomRChart::CrossHair(int n) const
+{
+    return n >= 1 && n <= CrossHairCount ? FCrossHairs[static_cast<size_t>(n - 1)] : nullptr;
+}
+
+TTextLabel* TCustomRChart::TextLabel(int n) const
+{
+    return n >= 1 && n <= TextLabelCount ? FTextLabels[static_cast<size_t>(n - 1)] : nullptr;
+}
+
+QList<TTextLabel*> TCustomRChart::TextLabels() const
+{
+    return QList<TTextLabel*>(FTextLabels.begin(), FTextLabels.end());
 }
 
 } // namespace tessaly

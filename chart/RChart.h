@@ -10,16 +10,17 @@
 //
 // TCustomRChart holds the behaviour; TRChart publishes it as properties.
 
+#include "base/Errors.h"
 #include "chart/BackGroundImg.h"
 #include "chart/ChartTypes.h"
 #include "chart/CrossHair.h"
 #include "chart/ItemStore.h"
 #include "chart/JointLayers.h"
 #include "chart/Mapping.h"
-#include "chart/RChartError.h"
+#include "chart/Range.h"
 #include "chart/ScaleProps.h"
 #include "chart/TextLabel.h"
-#include "scale/Colors.h"
+#include "gfx/Colors.h"
 #include "scale/Scale.h"
 #include "scale/ScaleTypes.h"
 
@@ -355,13 +356,15 @@ private:
     // Every settings object notifies here; inside a batch the work is done once at its end.
     void ScaleSettingsChanged();
     void ApplyScaleSettings();
+    // The ranges of layer n's axes as stored in its settings (Ranges.cpp).
+    TRange RangeX(int n) const;
+    TRange RangeY(int n) const;
     // SetRange without its repaint, for one layer.
-    void SetLayerRange(int n, double loX, double loY, double hiX, double hiY);
+    void SetLayerRange(int n, TRange x, TRange y);
     // SetRange's joined-axes step and the layer-range application, with followers.
-    void LayerRangeOperation(int n, double loX, double hiX, double loY, double hiY,
-                             bool widenedX = false, bool widenedY = false);
-    void ApplyRange(int n, double loX, double hiX, double loY, double hiY, bool widenedX,
-                    bool widenedY);
+    void LayerRangeOperation(int n, TRange x, TRange y, bool widenedX = false,
+                             bool widenedY = false);
+    void ApplyRange(int n, TRange x, TRange y, bool widenedX, bool widenedY);
     void LayerJoined(TJointLayers::TAxis axis, int layer);
     // The isometric y half-span for an x span; false when the data area has no width.
     bool IsometricHalfSpan(double spanX, int widthTerm, double& half) const;
@@ -388,7 +391,7 @@ private:
     // Mouse handling (MouseInteraction.cpp).
     struct TAnchor {
         QPoint Pixel;
-        double LoX = 0, HiX = 1, LoY = 0, HiY = 1;
+        TRange X, Y;
     };
     void InitMouse();
     bool InDataArea(QPoint p) const;
@@ -530,7 +533,7 @@ class TRChart : public TCustomRChart {
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(int CaptionPosX READ CaptionPosX WRITE SetCaptionPosX)
     Q_PROPERTY(int CaptionPosY READ CaptionPosY WRITE SetCaptionPosY)
-    Q_PROPERTY(tessaly::ScaleEnums::TAlignment CaptionAlignment READ CaptionAlignment WRITE
+    Q_PROPERTY(tessaly::AlignEnums::TAlignment CaptionAlignment READ CaptionAlignment WRITE
                    SetCaptionAlignment)
     Q_PROPERTY(tessaly::ChartEnums::TCaptionAnchorHoriz CaptionAnchorHoriz READ
                    CaptionAnchorHoriz WRITE SetCaptionAnchorHoriz)
@@ -554,7 +557,7 @@ class TRChart : public TCustomRChart {
                    SetTextFontStyle)
     Q_PROPERTY(tessaly::ChartEnums::TTextBkg TextBkStyle READ TextBkStyle WRITE SetTextBkStyle)
     Q_PROPERTY(quint32 TextBkColor READ TextBkColor WRITE SetTextBkColor)
-    Q_PROPERTY(tessaly::ScaleEnums::TAlignment TextAlignment READ TextAlignment WRITE
+    Q_PROPERTY(tessaly::AlignEnums::TAlignment TextAlignment READ TextAlignment WRITE
                    SetTextAlignment)
     Q_PROPERTY(tessaly::TBakGndImg* BackGroundImg READ BackGroundImg CONSTANT)
     Q_PROPERTY(tessaly::TCrossHair* CrossHair1 READ CrossHair1 CONSTANT)

@@ -2,10 +2,13 @@
 // background pass (image or area), the data pass (grid, items, labels, frame), the crosshairs,
 // the two buffers and the repaint policy.
 
+#include "chart/RChart.h"
+
+#include "chart/Geometry.h"
 #include "chart/Grid.h"
 #include "chart/ItemPainter.h"
-#include "chart/RChart.h"
-#include "scale/DrawFrame.h"
+#include "chart/Pens.h"
+#include "gfx/PenLine.h"
 
 #include <QPaintEngine>
 #include <QPaintEvent>
@@ -20,124 +23,11 @@ namespace tessaly {
 
 namespace {
 
-// Dash patterns of 1-pixel pens, in pixels (on, off, ...).
-QList<qreal> DashPattern(TPenStyle style)
-{
-    switch (style) {
-    case psDash: return {18, 6};
-    case psDot: return {3, 3};
-    case psDashDot: return {9, 6, 3, 6};
-    case psDashDotDot: return {9, 3, 3, 3, 3, 3};
-    default: return {};
-    }
-}
-
-bool IsDashed(TPenStyle style)
-{
-    return !DashPattern(style).isEmpty();
-}
-
-// A pen as the canvas knows it: 1-pixel pens draw every pixel of a line but its end point,
-// in any of the dash styles; wider pens have round ends and joins and are always solid.
-QPen MakePen(TColor color, int width, TPenStyle style)
-{
-    if (style == psClear)
-        return QPen(Qt::NoPen);
-    QPen pen(ColorToQColor(color));
-    if (width > 1) {
-        pen.setWidth(width);
-        pen.setCapStyle(Qt::RoundCap);
-        pen.setJoinStyle(Qt::RoundJoin);
-        return pen;
-    }
-    pen.setWidth(1);
-    pen.setCapStyle(Qt::FlatCap);
-    pen.setJoinStyle(Qt::MiterJoin);
-    if (IsDashed(style))
-        pen.setDashPattern(DashPattern(style));
-    return pen;
-}
-
 // Raster devices clip; others (SVG, pictures) get geometry that is clipped beforehand.
 bool CanClip(const QPainter& p)
 {
     const QPaintEngine* engine = p.paintEngine();
     return engine && engine->type() == QPaintEngine::Raster;
-}
-
-// The rectangle from (left, top) to (right, bottom), right and bottom not included, with the
-// corners in either order.
-QRect Exclusive(int left, int top, int right, int bottom)
-{
-    return QRect(QPoint(std::min(left, right), std::min(top, bottom)),
-                 QPoint(std::max(left, right) - 1, std::max(top, bottom) - 1));
-}
-
-// A filled rectangle with a 1-pixel outline on its border pixels.
-void OutlinedRect(QPainter& p, const QRect& r, const QColor& border, const QColor* fill)
-{
-    if (r.isEmpty())
-        return;
-    if (fill)
-        p.fillRect(r, *fill);
-    DrawPenLine(p, border, r.topLeft(), r.topRight());
-    DrawPenLine(p, border, r.topRight(), r.bottomRight());
-    DrawPenLine(p, border, r.bottomRight(), r.bottomLeft());
-    DrawPenLine(p, border, r.bottomLeft(), r.topLeft());
-    // DrawPenLine leaves out each line's end point: the four corners are the starts.
-}
-
-// Liang-Barsky: the part of the segment a-b inside r, or false.
-bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r)
-{
-    const double dx = b.x() - a.x(), dy = b.y() - a.y();
-    double t0 = 0, t1 = 1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0)
-                return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1)
-            return false;
-    }
-    const QPointF start = a;
-    a = start + QPointF(dx * t0, dy * t0);
-    b = start + QPointF(dx * t1, dy * t1);
-    return true;
-}
-
-// Draws the parts of a polyline inside r (for painters that cannot clip).
-void ClippedPolyline(QPainter& p, const QPoint* points, int count, const QRectF& r)
-{
-    std::vector<QPointF> run;
-    auto flush = [&] {
-        if (run.size() >= 2)
-            p.drawPolyline(run.data(), static_cast<int>(run.size()));
-        run.clear();
-    };
-    for (int i = 1; i < count; ++i) {
-        QPointF a = points[i - 1], b = points[i];
-        if (!ClipSegment(a, b, r)) {
-            flush();
-            continue;
-        }
-        if (run.empty() || run.back() != a) {
-            flush();
-            run.push_back(a);
-        }
-        run.push_back(b);
-        if (b != QPointF(points[i]))
-            flush();
-    }
-    flush();
 }
 
 // The item canvas over a painter.
@@ -159,10 +49,12 @@ public:
     }
     void Polyline(const QPoint* points, int count) override
     {
-        if (FClip)
-            ClippedPolyline(FPainter, points, count, FArea);
-        else
+        if (!FClip) {
             FPainter.drawPolyline(points, count);
+            return;
+        }
+        for (const std::vector<QPointF>& run : ClippedRuns(points, count, FArea))
+            FPainter.drawPolyline(run.data(), static_cast<int>(run.size()));
     }
 
 private:
@@ -349,33 +241,15 @@ void TCustomRChart::RenderFrame(QPainter& p)
     }
 
     if (!FCaption.isEmpty()) {
-        int ax = 0, ay = 0;
-        switch (FCaptionAnchorHoriz) {
-        case cahControlLeft: ax = 0; break;
-        case cahChartLeft: ax = FMarginLeft; break;
-        case cahChartCenter: ax = FMarginLeft + (w - FMarginLeft - FMarginRight - sw) / 2; break;
-        case cahChartRight: ax = w - FMarginRight - sw; break;
-        case cahControlRight: ax = w; break;
-        }
-        switch (FCaptionAnchorVert) {
-        case cavControlTop: ay = 0; break;
-        case cavChartTop: ay = FMarginTop; break;
-        case cavChartCenter: ay = FMarginTop + (h - FMarginTop - FMarginBottom - sw) / 2; break;
-        case cavChartBottom: ay = h - FMarginBottom; break; // the shadow does not count here
-        case cavControlBottom: ay = h; break;
-        }
         p.save();
         p.setFont(font());
         const QFontMetrics metrics = p.fontMetrics();
-        const int textWidth = metrics.horizontalAdvance(FCaption);
-        int x = FCaptionPosX + ax;
-        if (FCaptionAlignment == taRightJustify)
-            x -= textWidth;
-        else if (FCaptionAlignment == taCenter)
-            x -= textWidth / 2;
-        const int top = FCaptionPosY + ay;
+        const TCaptionPlace place{FCaptionAnchorHoriz, FCaptionAnchorVert, FCaptionPosX,
+                                  FCaptionPosY, FCaptionAlignment};
+        const QPoint at =
+            CaptionTopLeft(Geometry(), place, metrics.horizontalAdvance(FCaption));
         p.setPen(ColorToQColor(FFontColor));
-        p.drawText(x, top + metrics.ascent(), FCaption);
+        p.drawText(at.x(), at.y() + metrics.ascent(), FCaption);
         p.restore();
     }
 
@@ -425,7 +299,7 @@ void TCustomRChart::RenderBackground(QPainter& p, QSize area)
         return;
     }
 
-    OutlinedRect(p, all, ColorToQColor(FChartFrameColor), &chart);
+    DrawOutlinedRect(p, all, ColorToQColor(FChartFrameColor), &chart);
     const TBGAreaMode mode = FBackGroundImg->AreaMode();
     if (mode == bamNone)
         return;
@@ -550,260 +424,6 @@ void TCustomRChart::DrawItems(QPainter& p, QSize area)
         *FStore, [this](int layer, double x, double y) { return WorldToPixel(layer, x, y); },
         QPoint(-FMarginLeft, -FMarginTop), FLineWidth, FChartColor, canvas);
     p.restore();
-}
-
-// --- Text labels -------------------------------------------------------------------------------------
-
-QPoint TCustomRChart::TextLabelAnchor(const TTextLabel& label) const
-{
-    const TTxtLblAttachMode attach = label.AttachToData();
-    const QPoint world = WorldToPixel(label.Layer(), label.PosX(), label.PosY());
-    // Pixel coordinates are rounded (ties to even); far-away ones are limited first.
-    auto round = [](double v) {
-        if (std::isnan(v))
-            return 0;
-        return static_cast<int>(std::nearbyint(
-            std::clamp(v, double(-MaxCanvasCoordinate), double(MaxCanvasCoordinate))));
-    };
-    const bool worldX = attach == tlamXOnly || attach == tlamBoth;
-    const bool worldY = attach == tlamYOnly || attach == tlamBoth;
-    return {worldX ? LimitCanvasCoordinate(world.x()) : round(label.PosX()),
-            worldY ? LimitCanvasCoordinate(world.y()) : round(label.PosY())};
-}
-
-void TCustomRChart::DrawTextLabels(QPainter& p)
-{
-    // Label 1 is drawn last, on top of the others.
-    for (int n = TextLabelCount; n >= 1; --n)
-        DrawTextLabel(p, *FTextLabels[static_cast<size_t>(n - 1)]);
-}
-
-void TCustomRChart::DrawTextLabel(QPainter& p, const TTextLabel& label)
-{
-    if (!label.Shown())
-        return;
-    p.save();
-    p.setFont(label.Font());
-    const QFontMetrics metrics = p.fontMetrics();
-    const QStringList lines = label.Caption().split(QLatin1Char('\n'));
-    std::vector<int> widths;
-    for (const QString& line : lines)
-        widths.push_back(metrics.horizontalAdvance(line));
-    const QPoint anchor = TextLabelAnchor(label) - QPoint(FMarginLeft, FMarginTop);
-    const TTextLabelLayout layout =
-        TextLabelLayout(anchor, widths, metrics.horizontalAdvance(label.Caption()),
-                        metrics.height(), label.Alignment(), label.VerticalAlignment());
-
-    const QColor back = ColorToQColor(label.ColorBkg());
-    const QColor border = ColorToQColor(label.ColorBorder());
-    // The shadow colour switches a clear brush to solid: a shadowed label is always filled.
-    const bool filled = !label.Transparent() || label.Mode() == tlShadow;
-    switch (label.Mode()) {
-    case tlOff:
-        break;
-    case tlsimple:
-        if (filled)
-            p.fillRect(layout.Box, back);
-        break;
-    case tlBox:
-        OutlinedRect(p, layout.Box, border, filled ? &back : nullptr);
-        break;
-    case tlUnderline:
-        if (filled)
-            p.fillRect(layout.Box, back);
-        DrawPenLine(p, border, {layout.Left, layout.Bottom},
-                    {layout.Left + layout.TextWidth, layout.Bottom});
-        break;
-    case tlShadow:
-        p.fillRect(layout.Box.translated(label.ShadowDx(), label.ShadowDy()),
-                   ColorToQColor(label.ColorShadow()));
-        OutlinedRect(p, layout.Box, border, &back);
-        break;
-    }
-
-    p.setPen(ColorToQColor(label.FontColor()));
-    for (qsizetype k = 0; k < lines.size(); ++k) {
-        const QPoint origin = layout.LineOrigins[static_cast<size_t>(k)];
-        if (filled)
-            p.fillRect(QRect(origin, QSize(widths[static_cast<size_t>(k)], layout.LineHeight)),
-                       back);
-        p.drawText(origin.x(), origin.y() + metrics.ascent(), lines[k]);
-    }
-    p.restore();
-}
-
-// --- Crosshairs -----------------------------------------------------------------------------------------
-
-void TCustomRChart::DrawCrossHairs(QPainter& p, int shiftX, int shiftY)
-{
-    if (std::all_of(FCrossHairs.begin(), FCrossHairs.end(),
-                    [](const TCrossHair* c) { return c->Mode() == chOff; }))
-        return;
-    p.save();
-    const TChartGeometry g = Geometry();
-    for (const TCrossHair* c : FCrossHairs) {
-        if (c->Mode() == chOff || c->LineType() == psClear)
-            continue;
-        const QPoint at = WorldToPixel(c->Layer(), c->PosX(), c->PosY());
-        const TCrossHairLines lines = CrossHairLineBounds(g, at, c->LineWid(), c->Mode());
-        const QColor color = ColorToQColor(c->Color());
-        // Only 1-pixel pens have dashes; the data shows through their gaps.
-        const bool dashed = c->LineWid() <= 1 && IsDashed(c->LineType());
-        if (dashed)
-            p.setPen(MakePen(c->Color(), 1, c->LineType()));
-        auto draw = [&](const TCrossHairLine& l, bool horizontal) {
-            if (!l.Drawn)
-                return;
-            const int across = l.Position - l.Width / 2;
-            if (horizontal) {
-                if (dashed)
-                    p.drawLine(l.First + shiftX, l.Position + shiftY, l.Last + 1 + shiftX,
-                               l.Position + shiftY);
-                else
-                    p.fillRect(QRect(l.First + shiftX, across + shiftY, l.Last - l.First + 1,
-                                     l.Width),
-                               color);
-            } else {
-                if (dashed)
-                    p.drawLine(l.Position + shiftX, l.First + shiftY, l.Position + shiftX,
-                               l.Last + 1 + shiftY);
-                else
-                    p.fillRect(QRect(across + shiftX, l.First + shiftY, l.Width,
-                                     l.Last - l.First + 1),
-                               color);
-            }
-        };
-        draw(lines.Horizontal, true);
-        draw(lines.Vertical, false);
-    }
-    p.restore();
-}
-
-void TCustomRChart::DrawRubberBand(QPainter& p) const
-{
-    const QRect r = Exclusive(FRectStart.x(), FRectStart.y(), FRectCorner.x(), FRectCorner.y());
-    if (r.width() < 1 || r.height() < 1)
-        return;
-    p.save();
-    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    QPen pen(QColor(Qt::white));
-    pen.setWidth(1);
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRect(r.topLeft(), QSize(r.width() - 1, r.height() - 1)));
-    p.restore();
-}
-
-// --- Setters ------------------------------------------------------------------------------------------
-
-void TCustomRChart::SetChartColor(TColor value)
-{
-    FChartColor = value;
-    RepaintIfAuto();
-}
-
-void TCustomRChart::SetChartFrameColor(TColor value)
-{
-    FChartFrameColor = value;
-    RepaintIfAuto();
-}
-
-void TCustomRChart::SetGridColor(TColor value)
-{
-    FGridColor = value;
-    RepaintIfAuto();
-}
-
-void TCustomRChart::SetGridStyle(GridStyleType value)
-{
-    FGridStyle = value;
-    RepaintIfAuto();
-}
-
-void TCustomRChart::SetGridDx(double value)
-{
-    if (!(value >= -3) || !std::isfinite(value))
-        return;
-    FGridDx = value;
-    RepaintIfAuto();
-}
-
-void TCustomRChart::SetGridDy(double value)
-{
-    if (!(value >= -3) || !std::isfinite(value))
-        return;
-    FGridDy = value;
-    RepaintIfAuto();
-}
-
-void TCustomRChart::SetShadowStyle(TShadowStyle value)
-{
-    FShadowStyle = value;
-    RepaintIfAuto();
-}
-
-void TCustomRChart::SetShadowColor(TColor value)
-{
-    FShadowColor = value;
-    RepaintIfAuto();
-}
-
-void TCustomRChart::SetShadowBakColor(TColor value)
-{
-    FShadowBakColor = value;
-    RepaintIfAuto();
-}
-
-void TCustomRChart::SetFontColor(TColor value)
-{
-    FFontColor = value;
-    RepaintIfAuto();
-}
-
-void TCustomRChart::SetTextFontStyle(TFontStyles value)
-{
-    FTextFontStyle = value;
-    RepaintIfAuto();
-}
-
-void TCustomRChart::SetTextBkStyle(TTextBkg value)
-{
-    FTextBkStyle = value;
-    RepaintIfAuto();
-}
-
-void TCustomRChart::SetTextBkColor(TColor value)
-{
-    FTextBkColor = value;
-    RepaintIfAuto();
-}
-
-void TCustomRChart::SetTextAlignment(TAlignment value)
-{
-    FTextAlignment = value;
-    RepaintIfAuto();
-}
-
-void TCustomRChart::changeEvent(QEvent* event)
-{
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
-        RepaintIfAuto();
-}
-
-TCrossHair* TCustomRChart::CrossHair(int n) const
-{
-    return n >= 1 && n <= CrossHairCount ? FCrossHairs[static_cast<size_t>(n - 1)] : nullptr;
-}
-
-TTextLabel* TCustomRChart::TextLabel(int n) const
-{
-    return n >= 1 && n <= TextLabelCount ? FTextLabels[static_cast<size_t>(n - 1)] : nullptr;
-}
-
-QList<TTextLabel*> TCustomRChart::TextLabels() const
-{
-    return QList<TTextLabel*>(FTextLabels.begin(), FTextLabels.end());
 }
 
 } // namespace tessaly

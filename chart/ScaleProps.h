@@ -4,7 +4,7 @@
 // the chart through OnChange, which then brings the scale controls and joined layers up to date.
 
 #include "chart/ChartTypes.h"
-#include "scale/Colors.h"
+#include "gfx/Colors.h"
 #include "scale/DTLabel.h"
 #include "scale/ScaleTypes.h"
 
@@ -21,7 +21,7 @@ class TScaleProps : public QObject {
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(int CaptionPosX READ CaptionPosX WRITE SetCaptionPosX)
     Q_PROPERTY(int CaptionPosY READ CaptionPosY WRITE SetCaptionPosY)
-    Q_PROPERTY(tessaly::ScaleEnums::TAlignment CaptionAlignment READ CaptionAlignment WRITE
+    Q_PROPERTY(tessaly::AlignEnums::TAlignment CaptionAlignment READ CaptionAlignment WRITE
                    SetCaptionAlignment)
     Q_PROPERTY(tessaly::ScaleEnums::TScaleUnitAnchor CaptionAnchor READ CaptionAnchor WRITE
                    SetCaptionAnchor)

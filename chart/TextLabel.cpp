@@ -137,10 +137,7 @@ TTextLabelLayout TextLabelLayout(QPoint anchor, const std::vector<int>& lineWidt
         y += h * n;
     else if (verticalAlignment == vaCenter)
         y += h * n / 2;
-    if (alignment == taRightJustify)
-        x -= w;
-    else if (alignment == taCenter)
-        x -= w / 2;
+    x = AlignedStart(x, w, alignment);
     l.Left = x;
     l.Bottom = y;
     l.TextWidth = w;

@@ -5,7 +5,7 @@
 // setter tells the owner through OnChange.
 
 #include "chart/ChartTypes.h"
-#include "scale/Colors.h"
+#include "gfx/Colors.h"
 #include "scale/ScaleTypes.h"
 
 #include <QFont>
@@ -107,7 +107,7 @@ class TTextLabel : public TCustomTextLabel {
     Q_PROPERTY(int ShadowDx READ ShadowDx WRITE SetShadowDx)
     Q_PROPERTY(int ShadowDy READ ShadowDy WRITE SetShadowDy)
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
-    Q_PROPERTY(tessaly::ScaleEnums::TAlignment Alignment READ Alignment WRITE SetAlignment)
+    Q_PROPERTY(tessaly::AlignEnums::TAlignment Alignment READ Alignment WRITE SetAlignment)
     Q_PROPERTY(tessaly::ChartEnums::TVerticalAlignment VerticalAlignment READ VerticalAlignment
                    WRITE SetVerticalAlignment)
     Q_PROPERTY(QFont Font READ Font WRITE SetFont)

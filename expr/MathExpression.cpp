@@ -1,9 +1,10 @@
 #include "expr/MathExpression.h"
 
-#include "expr/Errors.h"
+#include "base/ComponentMessage.h"
+#include "base/Errors.h"
+#include "expr/NormalDistribution.h"
 #include "expr/NumberScanner.h"
 #include "expr/Random.h"
-#include "expr/NormalDistribution.h"
 
 #include <bit>
 #include <cmath>

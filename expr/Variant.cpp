@@ -1,6 +1,6 @@
 #include "expr/Variant.h"
 
-#include "expr/Errors.h"
+#include "base/Errors.h"
 #include "expr/NumberScanner.h"
 
 #include <cmath>

@@ -3,7 +3,7 @@
 // string and a boolean), and leaves every other name undefined. The engine's own errors are
 // expected results; anything else that escapes, a crash, a sanitizer report or a slow input is
 // a finding.
-#include "expr/Errors.h"
+#include "base/Errors.h"
 #include "expr/MathExpression.h"
 
 #include <cstddef>

@@ -1,8 +1,8 @@
 #include "host/AboutBox.h"
 
-#include "host/BevelPanel.h"
+#include "gfx/Colors.h"
 #include "host/Parlox2000.h"
-#include "scale/Colors.h"
+#include "widgets/BevelPanel.h"
 #include "widgets/Tovra_urllab.h"
 
 #include <QIcon>

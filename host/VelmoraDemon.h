@@ -11,7 +11,9 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>

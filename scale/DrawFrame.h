@@ -2,12 +2,10 @@
 // The 3-D frame that scales, numeric labels and gradient fills draw around themselves, and the
 // frame colour schemes they share.
 
-#include "scale/Colors.h"
+#include "gfx/Colors.h"
 
 #include <QObject>
-#include <QPoint>
 
-class QColor;
 class QPainter;
 
 namespace tessaly {
@@ -43,9 +41,5 @@ TFrameColors SchemeFrameColors(TColorScheme scheme);
 // top-left colour respectively; the same holds for the inner ring.
 void DrawFrame(QPainter& painter, TFrameStyle style, int left, int top, int right, int bottom,
                TColor light, TColor mid, TColor shadow, TColor dark, TColor simple);
-
-// A horizontal or vertical line from `from` towards `to` as a 1-pixel pen move draws it: every
-// pixel but the end one, whatever the painter's pen. Other directions draw nothing.
-void DrawPenLine(QPainter& painter, const QColor& color, QPoint from, QPoint to);
 
 } // namespace tessaly

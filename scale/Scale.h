@@ -7,9 +7,9 @@
 // Setters keep the invariants stated beside the fields; they recompute the mapping where it
 // depends on the value and refresh the scale.
 
-#include "scale/Colors.h"
-#include "scale/DTLabel.h"
+#include "gfx/Colors.h"
 #include "scale/DrawFrame.h"
+#include "scale/DTLabel.h"
 #include "scale/ScaleMapping.h"
 #include "scale/ScaleTypes.h"
 #include "scale/Ticks.h"
@@ -40,7 +40,7 @@ class TScale : public QWidget {
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(int CaptionPosX READ CaptionPosX WRITE SetCaptionPosX)
     Q_PROPERTY(int CaptionPosY READ CaptionPosY WRITE SetCaptionPosY)
-    Q_PROPERTY(tessaly::ScaleEnums::TAlignment CaptionAlignment READ CaptionAlignment WRITE
+    Q_PROPERTY(tessaly::AlignEnums::TAlignment CaptionAlignment READ CaptionAlignment WRITE
                    SetCaptionAlignment)
     Q_PROPERTY(tessaly::ScaleEnums::TScaleUnitAnchor CaptionAnchor READ CaptionAnchor WRITE
                    SetCaptionAnchor)

@@ -1,5 +1,6 @@
 #include "scale/ScaleDrawing.h"
 
+#include "gfx/PenLine.h"
 #include "scale/Scale.h"
 #include "scale/TickLabels.h"
 
@@ -118,11 +119,7 @@ QPoint CaptionOrigin(const TScaleGeometry& g, int line, TScaleUnitAnchor anchor,
         y += posY;
         x = static_cast<long long>(line) + posX;
     }
-    if (alignment == taRightJustify)
-        x -= width;
-    else if (alignment == taCenter)
-        x -= width / 2;
-    return {Drawable(x), Drawable(y)};
+    return {Drawable(AlignedStart<long long>(x, width, alignment)), Drawable(y)};
 }
 
 // --- TScale drawing -------------------------------------------------------------------------------

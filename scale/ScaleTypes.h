@@ -1,18 +1,16 @@
 #pragma once
 // Enumerations shared by the axis scale, the chart's scale settings and the other controls that
-// place texts: alignment, caption anchor, scale type, label type and the calendar label settings.
+// place texts: caption anchor, scale type, label type and the calendar label settings.
 // They are plain enumerations (their values carry the type's prefix) registered with Qt's meta
 // object system, so properties of these types can be read and written by name.
+
+#include "gfx/Alignment.h"
 
 #include <QObject>
 
 namespace tessaly {
 namespace ScaleEnums {
 Q_NAMESPACE
-
-// Horizontal alignment of a text at its anchor.
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-Q_ENUM_NS(TAlignment)
 
 // Where along the axis a scale caption is anchored.
 enum TScaleUnitAnchor { uaSclTopLft, uaSclCenter, uaSclBotRgt };

@@ -1,5 +1,7 @@
 #include "widgets/GradFill.h"
 
+#include "gfx/PenLine.h"
+
 #include <QPainter>
 #include <QPolygon>
 

@@ -3,7 +3,7 @@
 // one of nine patterns, optionally overlaid with a line grid and surrounded by a frame. It keeps
 // two colours, A and B; ColorFirst and ColorLast are views on them that ColorFlipped exchanges.
 
-#include "scale/Colors.h"
+#include "gfx/Colors.h"
 #include "scale/DrawFrame.h"
 
 #include <QImage>

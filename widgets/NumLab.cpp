@@ -1,5 +1,7 @@
 #include "widgets/NumLab.h"
 
+#include "gfx/PenLine.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 

@@ -4,7 +4,7 @@
 // FormatValue; the control measures it in its font, paints everything into an off-screen image
 // and copies that onto the parent, or ANDs it with the parent when transparent.
 
-#include "scale/Colors.h"
+#include "gfx/Colors.h"
 #include "scale/DrawFrame.h"
 #include "scale/ScaleTypes.h"
 
@@ -18,7 +18,7 @@ namespace tessaly {
 
 class TNumLab : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(tessaly::ScaleEnums::TAlignment Alignment READ Alignment WRITE SetAlignment)
+    Q_PROPERTY(tessaly::AlignEnums::TAlignment Alignment READ Alignment WRITE SetAlignment)
     Q_PROPERTY(tessaly::TColor ColorLabBakG READ ColorLabBakG WRITE SetColorLabBakG)
     Q_PROPERTY(tessaly::TColor ColorLabText READ ColorLabText WRITE SetColorLabText)
     Q_PROPERTY(tessaly::TColor ColorOutBakG READ ColorOutBakG WRITE SetColorOutBakG)
@@ -35,9 +35,9 @@ class TNumLab : public QWidget {
     Q_PROPERTY(int LeftSpace READ LeftSpace WRITE SetLeftSpace)
     Q_PROPERTY(QString LeftText READ LeftText WRITE SetLeftText)
     Q_PROPERTY(QString RightText READ RightText WRITE SetRightText)
-    Q_PROPERTY(tessaly::ScaleEnums::TAlignment LeftTextAlignment READ LeftTextAlignment
+    Q_PROPERTY(tessaly::AlignEnums::TAlignment LeftTextAlignment READ LeftTextAlignment
                    WRITE SetLeftTextAlignment)
-    Q_PROPERTY(tessaly::ScaleEnums::TAlignment RightTextAlignment READ RightTextAlignment
+    Q_PROPERTY(tessaly::AlignEnums::TAlignment RightTextAlignment READ RightTextAlignment
                    WRITE SetRightTextAlignment)
     Q_PROPERTY(QString OverflowIndicator READ OverflowIndicator WRITE SetOverflowIndicator)
     Q_PROPERTY(int Precision READ Precision WRITE SetPrecision)

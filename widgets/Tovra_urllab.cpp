@@ -1,6 +1,7 @@
 #include "widgets/Tovra_urllab.h"
 
-#include "scale/MessageBox.h"
+#include "base/ComponentMessage.h"
+#include "gfx/MessageBox.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 // FontActive; a click opens its URL: a web address in the desktop's browser, or an executable
 // file started with TaskParams. Opening and starting go through one replaceable launcher.
 
-#include "expr/Errors.h"
+#include "base/Errors.h"
 
 #include <QFont>
 #include <QLabel>
@@ -13,12 +13,6 @@
 #include <string_view>
 
 namespace tessaly {
-
-// Errors of the URL label.
-class ETovraURLLabError : public ETovraError {
-public:
-    using ETovraError::ETovraError;
-};
 
 enum class TUrlLabTarget { WebAddress, Program };
 

@@ -3,6 +3,7 @@
 // events sent through the chart's window as the window system would send them.
 
 #include "chart/RChart.h"
+#include "support/Pixels.h"
 
 #include <QImage>
 #include <QTest>
@@ -38,13 +39,6 @@ struct ShownChart : TRChart {
     int R() const { return width() - MarginRight() - ShadowWidth(); }
     int B() const { return height() - MarginBottom() - ShadowWidth(); }
 };
-
-// The colour of a pixel as 0x00BBGGRR.
-inline TColor PixelAt(const QImage& image, int x, int y)
-{
-    const QRgb c = image.pixel(x, y);
-    return RGB(qRed(c), qGreen(c), qBlue(c));
-}
 
 // The smallest rectangle holding every pixel of `image` inside `area` that differs from
 // `background`; empty when there is none.

@@ -1,5 +1,5 @@
 #include "chart/RChart.h"
-#include "scale/MessageBox.h"
+#include "gfx/MessageBox.h"
 
 #include <gtest/gtest.h>
 

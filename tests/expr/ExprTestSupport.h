@@ -3,7 +3,8 @@
 // (the name folded to lower case, x and a..d looked up, anything else undefined), and the
 // message of whatever an evaluation raised.
 
-#include "expr/Errors.h"
+#include "base/ComponentMessage.h"
+#include "base/Errors.h"
 #include "expr/MathExpression.h"
 
 #include <string>

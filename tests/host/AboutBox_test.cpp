@@ -1,8 +1,8 @@
 #include "host/AboutBox.h"
 #include "host/Parlox2000.h"
+#include "support/LanguageFile.h"
 #include "widgets/Tovra_urllab.h"
 
-#include <QBuffer>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -14,13 +14,7 @@ using namespace tessaly;
 
 namespace {
 
-void LoadLanguage(TParlox2000& engine, const QByteArray& bytes)
-{
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    engine.LoadFromStream(buffer);
-}
+using tessaly::test::LoadLanguageBytes;
 
 // Shows the dialog modally, as the main window does, and closes it with its button.
 int ShowAndClose(TFrmAbout& about)
@@ -62,7 +56,7 @@ TEST(AboutBox, TheLanguageFileChoosesTextsAndWhetherTheHomePageLinkShows)
     };
     for (const Case& c : cases) {
         TParlox2000 engine;
-        LoadLanguage(engine, c.file);
+        LoadLanguageBytes(engine, c.file);
         TFrmAbout about;
         about.Prepare(engine, "Tessaly", "Version 1.0");
         ShowAndClose(about);
@@ -71,7 +65,7 @@ TEST(AboutBox, TheLanguageFileChoosesTextsAndWhetherTheHomePageLinkShows)
         EXPECT_EQ(about.UrlLabTovraSuite->y(), c.linkShown ? 8 : 16) << c.file;
     }
     TParlox2000 engine;
-    LoadLanguage(engine, cases[1].file);
+    LoadLanguageBytes(engine, cases[1].file);
     TFrmAbout about;
     about.Prepare(engine, "Tessaly", "Version 1.0");
     EXPECT_EQ(about.UrlLabHomepage->URL(), "https://h.example.org/");

@@ -1,11 +1,14 @@
 #include "scale/DrawFrame.h"
 
+#include "support/Pixels.h"
+
 #include <QImage>
 #include <QPainter>
 
 #include <gtest/gtest.h>
 
 using namespace tessaly;
+using tessaly::test::PixelAt;
 
 namespace {
 
@@ -24,12 +27,6 @@ QImage Framed(TFrameStyle style)
     return image;
 }
 
-TColor At(const QImage& image, int x, int y)
-{
-    const QColor c = image.pixelColor(x, y);
-    return RGB(c.red(), c.green(), c.blue());
-}
-
 } // namespace
 
 TEST(DrawFrame, CornersAndEdgesOfEveryStyle)
@@ -42,24 +39,24 @@ TEST(DrawFrame, CornersAndEdgesOfEveryStyle)
                    Case{fsEmbossed, Light, Shadow, Shadow, Light},
                    Case{fsEngraved, Shadow, Light, Light, Shadow}}) {
         const QImage img = Framed(k.style);
-        EXPECT_EQ(At(img, L, T), k.a) << k.style;
-        EXPECT_EQ(At(img, R, T), k.a) << k.style;
-        EXPECT_EQ(At(img, L, 4), k.a) << k.style;
-        EXPECT_EQ(At(img, L, B), k.b) << k.style;
-        EXPECT_EQ(At(img, R, B), k.b) << k.style;
-        EXPECT_EQ(At(img, R, 4), k.b) << k.style;
-        EXPECT_EQ(At(img, 5, B), k.b) << k.style;
-        EXPECT_EQ(At(img, L + 1, T + 1), k.c) << k.style;
-        EXPECT_EQ(At(img, R - 1, T + 1), k.c) << k.style;
-        EXPECT_EQ(At(img, L + 1, B - 1), k.d) << k.style;
-        EXPECT_EQ(At(img, R - 1, B - 1), k.d) << k.style;
-        EXPECT_EQ(At(img, R - 1, T + 2), k.d) << k.style;
+        EXPECT_EQ(PixelAt(img, L, T), k.a) << k.style;
+        EXPECT_EQ(PixelAt(img, R, T), k.a) << k.style;
+        EXPECT_EQ(PixelAt(img, L, 4), k.a) << k.style;
+        EXPECT_EQ(PixelAt(img, L, B), k.b) << k.style;
+        EXPECT_EQ(PixelAt(img, R, B), k.b) << k.style;
+        EXPECT_EQ(PixelAt(img, R, 4), k.b) << k.style;
+        EXPECT_EQ(PixelAt(img, 5, B), k.b) << k.style;
+        EXPECT_EQ(PixelAt(img, L + 1, T + 1), k.c) << k.style;
+        EXPECT_EQ(PixelAt(img, R - 1, T + 1), k.c) << k.style;
+        EXPECT_EQ(PixelAt(img, L + 1, B - 1), k.d) << k.style;
+        EXPECT_EQ(PixelAt(img, R - 1, B - 1), k.d) << k.style;
+        EXPECT_EQ(PixelAt(img, R - 1, T + 2), k.d) << k.style;
         // Lines stop before their end pixel: nothing outside the rectangle, nothing inside the
         // two rings.
         for (auto [x, y] : {std::pair{R + 1, T}, std::pair{L - 1, B}, std::pair{L, T - 1},
                             std::pair{L, B + 1}, std::pair{L + 2, T + 2},
                             std::pair{R - 2, B - 2}}) {
-            EXPECT_EQ(At(img, x, y), Back) << k.style << " at " << x << ',' << y;
+            EXPECT_EQ(PixelAt(img, x, y), Back) << k.style << " at " << x << ',' << y;
         }
     }
 }
@@ -69,10 +66,10 @@ TEST(DrawFrame, SimpleOutlinesTheRectangleAndNoneDrawsNothing)
     const QImage simple = Framed(fsSimple);
     for (auto [x, y] : {std::pair{L, T}, std::pair{R, T}, std::pair{L, B}, std::pair{R, B},
                         std::pair{5, B}, std::pair{R, 4}}) {
-        EXPECT_EQ(At(simple, x, y), Simple) << x << ',' << y;
+        EXPECT_EQ(PixelAt(simple, x, y), Simple) << x << ',' << y;
     }
-    EXPECT_EQ(At(simple, L + 1, T + 1), Back);
-    EXPECT_EQ(At(simple, R + 1, T), Back);
+    EXPECT_EQ(PixelAt(simple, L + 1, T + 1), Back);
+    EXPECT_EQ(PixelAt(simple, R + 1, T), Back);
     QImage blank(12, 10, QImage::Format_RGB32);
     blank.fill(ColorToQColor(Back));
     EXPECT_EQ(Framed(fsNone), blank);
@@ -82,5 +79,5 @@ TEST(DrawFrame, SimpleOutlinesTheRectangleAndNoneDrawsNothing)
     QPainter p(&image);
     DrawFrame(p, fsSimple, 0, 0, 5, 5, Light, Mid, Shadow, Dark, clBtnFace);
     p.end();
-    EXPECT_EQ(At(image, 0, 0), ColorToRGB(clBtnFace));
+    EXPECT_EQ(PixelAt(image, 0, 0), ColorToRGB(clBtnFace));
 }

@@ -1,5 +1,7 @@
 #include "widgets/GradFill.h"
 
+#include "support/Pixels.h"
+
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -7,24 +9,19 @@
 #include <vector>
 
 using namespace tessaly;
+using tessaly::test::PixelAt;
 
 namespace {
 
 using G = TGradFill;
 constexpr TColor First = RGB(128, 0, 0), Last = RGB(255, 255, 0);
 
-TColor At(const QImage& image, int x, int y)
-{
-    const QColor c = image.pixelColor(x, y);
-    return RGB(c.red(), c.green(), c.blue());
-}
-
 // Runs of equal colour down column x: each run's colour and length.
 std::vector<std::pair<TColor, int>> ColumnRuns(const QImage& image, int x)
 {
     std::vector<std::pair<TColor, int>> runs;
     for (int y = 0; y < image.height(); ++y) {
-        const TColor c = At(image, x, y);
+        const TColor c = PixelAt(image, x, y);
         if (runs.empty() || runs.back().first != c)
             runs.push_back({c, 0});
         ++runs.back().second;
@@ -72,9 +69,9 @@ TEST(GradFill, DefaultControlPaintsSixteenBandsFromMaroonToYellow)
 TEST(GradFill, VerticalAndMidBandSteps)
 {
     QImage img = Render(G::gtVert, 4, QSize(40, 10));
-    EXPECT_EQ(At(img, 9, 5), First);
-    EXPECT_EQ(At(img, 10, 5), RGB(128 + 32, 64, 0));
-    EXPECT_EQ(At(img, 39, 9), RGB(128 + 95, 191, 0));
+    EXPECT_EQ(PixelAt(img, 9, 5), First);
+    EXPECT_EQ(PixelAt(img, 10, 5), RGB(128 + 32, 64, 0));
+    EXPECT_EQ(PixelAt(img, 39, 9), RGB(128 + 95, 191, 0));
 
     // Mid bands go out to the last colour and back: steps 0, 1, 2, 1, 0 over 2.
     const TColor middle = RGB(192, 128, 0);
@@ -82,8 +79,8 @@ TEST(GradFill, VerticalAndMidBandSteps)
         {First, 20}, {middle, 20}, {Last, 20}, {middle, 20}, {First, 20}};
     EXPECT_EQ(ColumnRuns(Render(G::gtMidBandHoriz, 5, QSize(10, 100)), 5), expected);
     img = Render(G::gtMidBandVert, 5, QSize(100, 10));
-    EXPECT_EQ(At(img, 50, 5), Last);
-    EXPECT_EQ(At(img, 70, 5), middle);
+    EXPECT_EQ(PixelAt(img, 50, 5), Last);
+    EXPECT_EQ(PixelAt(img, 70, 5), middle);
 }
 
 TEST(GradFill, OneColourFillsWithTheFirstColourWhereStepsWouldDivideByZero)
@@ -96,33 +93,33 @@ TEST(GradFill, OneColourFillsWithTheFirstColourWhereStepsWouldDivideByZero)
     }
     // The one fitted ellipse fills the rectangle and leaves the corners in the last colour.
     const QImage img = Render(G::gtEllipticFit, 1);
-    EXPECT_EQ(At(img, 60, 2), First);
-    EXPECT_EQ(At(img, 2, 60), First);
-    EXPECT_EQ(At(img, 0, 0), Last);
+    EXPECT_EQ(PixelAt(img, 60, 2), First);
+    EXPECT_EQ(PixelAt(img, 2, 60), First);
+    EXPECT_EQ(PixelAt(img, 0, 0), Last);
 }
 
 TEST(GradFill, ShapesPutTheFirstColourInTheCentre)
 {
     const TColor halfway = RGB(192, 128, 0), lastStep = RGB(247, 239, 0);
     QImage img = Render(G::gtRect, 2);
-    EXPECT_EQ(At(img, 60, 60), First);  // the 1 x 1 rectangle of step 0
-    EXPECT_EQ(At(img, 61, 60), halfway);
-    EXPECT_EQ(At(img, 120, 120), halfway);
+    EXPECT_EQ(PixelAt(img, 60, 60), First);  // the 1 x 1 rectangle of step 0
+    EXPECT_EQ(PixelAt(img, 61, 60), halfway);
+    EXPECT_EQ(PixelAt(img, 120, 120), halfway);
     // The largest full ellipse reaches beyond the corners; the fitted one leaves them.
-    EXPECT_EQ(At(Render(G::gtEllipticFull, 16), 0, 0), lastStep);
+    EXPECT_EQ(PixelAt(Render(G::gtEllipticFull, 16), 0, 0), lastStep);
     img = Render(G::gtEllipticFit, 16);
-    EXPECT_EQ(At(img, 0, 0), Last);
-    EXPECT_EQ(At(img, 60, 1), lastStep);
+    EXPECT_EQ(PixelAt(img, 0, 0), Last);
+    EXPECT_EQ(PixelAt(img, 60, 1), lastStep);
     // Radial: the first colour points down from the centre, the last step up.
     img = Render(G::gtRadial, 16);
-    EXPECT_EQ(At(img, 60, 115), First);
-    EXPECT_EQ(At(img, 60, 5), lastStep);
+    EXPECT_EQ(PixelAt(img, 60, 115), First);
+    EXPECT_EQ(PixelAt(img, 60, 5), lastStep);
     // Diagonal grid (q = 30): halves in the two colours, lines in steps over q and over W / 2.
     img = Render(G::gtDiagGrid, 16);
-    EXPECT_EQ(At(img, 1, 1), First);
-    EXPECT_EQ(At(img, 1, 118), Last);
-    EXPECT_EQ(At(img, 1, 61), RGB(128 + G::MulDiv(1, 127, 30), G::MulDiv(1, 255, 30), 0));
-    EXPECT_EQ(At(img, 2, 7), RGB(128 + G::MulDiv(1, 127, 60), G::MulDiv(1, 255, 60), 0));
+    EXPECT_EQ(PixelAt(img, 1, 1), First);
+    EXPECT_EQ(PixelAt(img, 1, 118), Last);
+    EXPECT_EQ(PixelAt(img, 1, 61), RGB(128 + G::MulDiv(1, 127, 30), G::MulDiv(1, 255, 30), 0));
+    EXPECT_EQ(PixelAt(img, 2, 7), RGB(128 + G::MulDiv(1, 127, 60), G::MulDiv(1, 255, 60), 0));
 }
 
 TEST(GradFill, GridCoversEverySecondColumnAndRowAndTheFrameComesLast)
@@ -132,19 +129,19 @@ TEST(GradFill, GridCoversEverySecondColumnAndRowAndTheFrameComesLast)
     fill.SetGridColor(clBlue);
     fill.SetGridMode(G::gmVert);
     QImage img = fill.RenderImage();
-    EXPECT_EQ(At(img, 8, 6), clBlue);
-    EXPECT_NE(At(img, 7, 0), clBlue);
+    EXPECT_EQ(PixelAt(img, 8, 6), clBlue);
+    EXPECT_NE(PixelAt(img, 7, 0), clBlue);
     fill.SetGridMode(G::gmBoth);
     img = fill.RenderImage();
-    EXPECT_EQ(At(img, 1, 0), clBlue);
-    EXPECT_NE(At(img, 1, 1), clBlue);
+    EXPECT_EQ(PixelAt(img, 1, 0), clBlue);
+    EXPECT_NE(PixelAt(img, 1, 1), clBlue);
 
     fill.SetFrameStyle(fsRaised);
     img = fill.RenderImage();
-    EXPECT_EQ(At(img, 0, 0), clWhite);
-    EXPECT_EQ(At(img, 8, 6), clBlack);
-    EXPECT_EQ(At(img, 1, 1), clSilver);
-    EXPECT_EQ(At(img, 7, 5), clGray);
+    EXPECT_EQ(PixelAt(img, 0, 0), clWhite);
+    EXPECT_EQ(PixelAt(img, 8, 6), clBlack);
+    EXPECT_EQ(PixelAt(img, 1, 1), clSilver);
+    EXPECT_EQ(PixelAt(img, 7, 5), clGray);
 }
 
 TEST(GradFill, FlippedColoursAreViewsOnTheTwoStoredColours)
@@ -162,7 +159,7 @@ TEST(GradFill, FlippedColoursAreViewsOnTheTwoStoredColours)
     bar.SetColorFirst(clSilver);
     bar.SetColorLast(clWhite);
     EXPECT_EQ(bar.ColorLast(), clWhite);
-    EXPECT_EQ(At(bar.RenderImage(), 5, 0), clSilver);
+    EXPECT_EQ(PixelAt(bar.RenderImage(), 5, 0), clSilver);
     bar.SetColorFlipped(false);
     EXPECT_EQ(bar.ColorFirst(), clWhite);
 
@@ -184,5 +181,5 @@ TEST(GradFill, SystemColoursAreResolvedAndOnPaintFollowsEachPaint)
     paints = 0;
     fill->repaint();
     EXPECT_EQ(paints, 1);
-    EXPECT_EQ(At(fill->RenderImage(), 0, 0), ColorToRGB(clBtnFace));
+    EXPECT_EQ(PixelAt(fill->RenderImage(), 0, 0), ColorToRGB(clBtnFace));
 }

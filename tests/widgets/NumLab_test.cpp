@@ -1,5 +1,7 @@
 #include "widgets/NumLab.h"
 
+#include "support/Pixels.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -8,6 +10,7 @@
 #include <memory>
 
 using namespace tessaly;
+using tessaly::test::PixelAt;
 
 namespace {
 
@@ -31,19 +34,13 @@ std::unique_ptr<TNumLab> MakeLabel()
     return lab;
 }
 
-TColor At(const QImage& image, int x, int y)
-{
-    const QColor c = image.pixelColor(x, y);
-    return RGB(c.red(), c.green(), c.blue());
-}
-
 // The bounding box of the pixels in `area` of colour `ink` (with `other`, of any other colour).
 QRect InkBox(const QImage& image, QRect area, TColor ink, bool other = false)
 {
     QRect box;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            if ((At(image, x, y) == ink) != other)
+            if ((PixelAt(image, x, y) == ink) != other)
                 box |= QRect(x, y, 1, 1);
     return box;
 }
@@ -134,15 +131,15 @@ TEST(NumLab, FieldFrameOfEveryStyle)
         lab->SetFrameStyle(c.style);
         const QImage img = lab->RenderImage();
         for (int i = 0; i < 12; ++i) {
-            EXPECT_EQ(At(img, spots[i].x(), spots[i].y()), c.expected[i])
+            EXPECT_EQ(PixelAt(img, spots[i].x(), spots[i].y()), c.expected[i])
                 << "style " << c.style << " at " << spots[i].x() << ',' << spots[i].y();
         }
     }
     lab->SetFrameStyle(fsLowered);
     lab->SetColorScheme(csSystem);
     const QImage img = lab->RenderImage();
-    EXPECT_EQ(At(img, LS, 0), ColorToRGB(clBtnShadow));
-    EXPECT_EQ(At(img, LS + 1, H - 1), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(PixelAt(img, LS, 0), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(PixelAt(img, LS + 1, H - 1), ColorToRGB(clBtnHighlight));
     EXPECT_TRUE(InkBox(img, QRect(LS + 2, 2, LW - 1, H - 5), Back, true).isNull());
 }
 
@@ -241,17 +238,17 @@ TEST(NumLab, TransparentControlLeavesTheParentVisible)
     lab->SetLeftText(QStringLiteral("x ="));
     lab->SetValue(0.6);
     parent.show();
-    EXPECT_EQ(At(parent.grab().toImage(), 10 + 2, 5 + 2), Out);
+    EXPECT_EQ(PixelAt(parent.grab().toImage(), 10 + 2, 5 + 2), Out);
 
     lab->SetTransparent(true);
     const QImage img = parent.grab().toImage();
     // White parts of the image leave the parent as it is, black text and frame lines stay
     // black, and the field keeps its own background.
-    EXPECT_EQ(At(img, 10 + 2, 5 + 2), parentColor);
-    EXPECT_EQ(At(img, 10 + 150, 5 + 20), parentColor);
+    EXPECT_EQ(PixelAt(img, 10 + 2, 5 + 2), parentColor);
+    EXPECT_EQ(PixelAt(img, 10 + 150, 5 + 20), parentColor);
     EXPECT_FALSE(InkBox(img, QRect(10, 5, LS, H), clBlack).isNull());
-    EXPECT_EQ(At(img, 10 + LS + 1, 5 + 1), clBlack);
-    EXPECT_EQ(At(img, 10 + LS + 4, 5 + 3), Back);
+    EXPECT_EQ(PixelAt(img, 10 + LS + 1, 5 + 1), clBlack);
+    EXPECT_EQ(PixelAt(img, 10 + LS + 4, 5 + 3), Back);
 }
 
 TEST(NumLab, AssignCopiesEverySettingAndTheValue)

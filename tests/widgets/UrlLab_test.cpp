@@ -1,6 +1,6 @@
 #include "widgets/Tovra_urllab.h"
 
-#include "scale/MessageBox.h"
+#include "gfx/MessageBox.h"
 
 #include <QFile>
 #include <QFontMetrics>

@@ -1,9 +1,9 @@
 // The translation walk over real Qt widgets and over components of our own that expose texts,
 // string lists, settings objects and collections through Q_PROPERTY.
 #include "host/Parlox2000.h"
+#include "support/LanguageFile.h"
 
 #include <QAction>
-#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -63,11 +63,9 @@ namespace {
 
 void LoadWalkFile(TParlox2000& engine)
 {
-    QBuffer file;
-    file.setData("[Exit]=Close|$$\r\n[zoom into window]=Zoom into window|$$\r\n[Main]=Main window|$$\r\n"
-                 "[A]=PX_B|$$\r\n[B]=Twice|$$\r\n[]=Nothing|$$\r\n");
-    file.open(QIODevice::ReadOnly);
-    engine.LoadFromStream(file);
+    test::LoadLanguageBytes(
+        engine, "[Exit]=Close|$$\r\n[zoom into window]=Zoom into window|$$\r\n[Main]=Main window|$$\r\n"
+                "[A]=PX_B|$$\r\n[B]=Twice|$$\r\n[]=Nothing|$$\r\n");
 }
 
 } // namespace
@@ -200,4 +198,4 @@ TEST(TranslateWalk, HookMaySkipAnObjectOrDeleteOneStillToCome)
     EXPECT_EQ(root.children().size(), 3);
 }
 
-#include "TranslateWalkTest.moc"
+#include "TranslateWalk_test.moc"

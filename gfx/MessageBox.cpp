@@ -1,4 +1,4 @@
-#include "scale/MessageBox.h"
+#include "gfx/MessageBox.h"
 
 #include <QApplication>
 #include <QMessageBox>

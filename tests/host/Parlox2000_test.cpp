@@ -1,6 +1,7 @@
 // The translation engine without widgets: the language-file format, key and value forms, look-ups
 // with parameters, and the file of collected texts.
 #include "host/Parlox2000.h"
+#include "support/LanguageFile.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -16,14 +17,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void Load(TParlox2000& engine, const QByteArray& bytes)
-{
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    buffer.seek(buffer.size());   // loading starts from the beginning wherever the stream stands
-    engine.LoadFromStream(buffer);
-}
+// Loading starts from the beginning wherever the stream stands: the helper leaves it at its end.
+using tessaly::test::LoadLanguageBytes;
 
 // Runs a test body with the current directory in a temporary one, where the engine writes.
 struct TInTemporaryDirectory {
@@ -53,7 +48,7 @@ TEST(LanguageFile, EntriesSplitIntoNormalisedKeysAndDecodedValues)
     };
     for (const Case& c : cases) {
         TParlox2000 engine;
-        Load(engine, c.file);
+        LoadLanguageBytes(engine, c.file);
         EXPECT_EQ(engine.Keys(), c.keys) << c.name;
         EXPECT_EQ(engine.Values(), c.values) << c.name;
     }
@@ -143,7 +138,7 @@ TEST(LanguageFile, BytesDecodeAsUtf8WithWindows1252ForTheRest)
 TEST(Translate, LooksUpFoldedTextsAndFillsParameters)
 {
     TParlox2000 engine;
-    Load(engine, "[Exit]=Close|$$\r\n[EXIT]=Second|$$\r\n[  Zoom\r\n  Window]=Zoom!|$$\r\n"
+    LoadLanguageBytes(engine, "[Exit]=Close|$$\r\n[EXIT]=Second|$$\r\n[  Zoom\r\n  Window]=Zoom!|$$\r\n"
                  "[Greet]=Hello <%1%>, <%2%>|$$\r\n[\xC4rger]=Anger|$$\r\n");
     struct Case { QString text; QStringList params; QString result; };
     const Case cases[] = {
@@ -169,7 +164,7 @@ TEST(Translate, LooksUpFoldedTextsAndFillsParameters)
 TEST(Translate, HookSeesFoundTextsOnlyAndMayChangeTheResult)
 {
     TParlox2000 engine;
-    Load(engine, "[Exit]=Close|$$");
+    LoadLanguageBytes(engine, "[Exit]=Close|$$");
     QStringList seen;
     engine.OnTextTranslated = [&](TParlox2000&, const QString& text, QString& result) { seen << text; result += "!"; };
     EXPECT_EQ(engine.Translate("EXIT"), "Close!");
@@ -180,7 +175,7 @@ TEST(Translate, HookSeesFoundTextsOnlyAndMayChangeTheResult)
 TEST(AutoCreate, CollectsUnknownTextsOnceAndOnlyWhereTheFormatCanHoldThem)
 {
     TParlox2000 engine;
-    Load(engine, "[Exit]=Close|$$");
+    LoadLanguageBytes(engine, "[Exit]=Close|$$");
     engine.Translate("Before");   // not collected: AutoCreate is still off
     engine.SetAutoCreate(true);
     for (const char* text : {"Quit", "QUIT", "Exit", "Hello <%1%>", "Two\r\nlines", "a|$$b", "k]=v", "quit"})
@@ -206,7 +201,7 @@ TEST(AutoCreate, WrittenFileListsNewEntriesThenLoadedOnesAndReadsBack)
                                 "[gr\xC3\xBC\xC3\x9F]=Gr\xC3\xBC\xC3\x9F|$$\r\n[title]=" + title + "|$$\r\n";
     {
         TParlox2000 engine;
-        Load(engine, "[Exit]=Close|$$\r\n[Multi]=a\\nb|$$\r\n[Gr\xFC\xDF]=Gr\xFC\xDF|$$[Title]=" + title + "|$$");
+        LoadLanguageBytes(engine, "[Exit]=Close|$$\r\n[Multi]=a\\nb|$$\r\n[Gr\xFC\xDF]=Gr\xFC\xDF|$$[Title]=" + title + "|$$");
         engine.SetAutoCreate(true);
         engine.Translate("New");
         engine.Translate("exit");

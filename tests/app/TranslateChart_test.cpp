@@ -2,8 +2,8 @@
 #include "chart/RChart.h"
 #include "chart/ScaleProps.h"
 #include "host/Parlox2000.h"
+#include "support/LanguageFile.h"
 
-#include <QBuffer>
 #include <QLabel>
 #include <QWidget>
 
@@ -13,11 +13,8 @@ using namespace tessaly;
 
 TEST(TranslateChart, MarkedCaptionsOfTheChartAndItsScalesAreTranslatedOthersKept)
 {
-    QByteArray file = "[x axis]=x-Achse|$$[Chart]=Diagramm|$$[units]=Einheiten|$$";
-    QBuffer buffer(&file);
-    buffer.open(QIODevice::ReadOnly);
     TParlox2000 engine;
-    engine.LoadFromStream(buffer);
+    test::LoadLanguageBytes(engine, "[x axis]=x-Achse|$$[Chart]=Diagramm|$$[units]=Einheiten|$$");
 
     QWidget form;
     auto* chart = new TRChart(&form);

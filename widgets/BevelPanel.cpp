@@ -1,6 +1,7 @@
-#include "host/BevelPanel.h"
+#include "widgets/BevelPanel.h"
 
-#include "scale/Colors.h"
+#include "gfx/Colors.h"
+#include "gfx/PenLine.h"
 #include "scale/DrawFrame.h"
 
 #include <QPainter>

@@ -5,6 +5,7 @@
 #include "chart/CrossHair.h"
 #include "chart/RChart.h"
 #include "expr/MathExpression.h"
+#include "support/Pixels.h"
 
 #include <QFile>
 #include <QImage>
@@ -24,6 +25,8 @@
 namespace tessaly {
 namespace {
 
+using test::PixelAt;
+
 struct TRun {
     int code = 0;
     std::string err;
@@ -38,12 +41,6 @@ TRun Render(std::vector<std::string> args)
     r.err = err.str();
     EXPECT_EQ(out.str(), "");
     return r;
-}
-
-TColor PixelAt(const QImage& image, int x, int y)
-{
-    const QRgb c = image.pixel(x, y);
-    return RGB(qRed(c), qGreen(c), qBlue(c));
 }
 
 int CountColor(const QImage& image, TColor color)

@@ -1,4 +1,4 @@
-#include "scale/Colors.h"
+#include "gfx/Colors.h"
 
 #include <QGuiApplication>
 #include <QPalette>
