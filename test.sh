@@ -20,7 +20,8 @@ if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
 fi
 
 jobs=$(nproc)
-cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSALY_SANITIZE=ON
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSALY_SANITIZE=ON \
+      -DTESSALY_WERROR=ON
 cmake --build build/asan -j "$jobs"
 
 export QT_QPA_PLATFORM=offscreen

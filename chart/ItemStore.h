@@ -63,7 +63,10 @@ public:
         using reference = const ChartItem&;
 
         const_iterator() = default;
-        reference operator*() const { return FStore->FBlocks[FBlock].Items[FIndex]; }
+        reference operator*() const
+        {
+            return FStore->FBlocks[FBlock].Items[static_cast<std::size_t>(FIndex)];
+        }
         pointer operator->() const { return &**this; }
         const_iterator& operator++();
         const_iterator operator++(int)

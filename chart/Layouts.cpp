@@ -11,7 +11,7 @@ TLayoutRow CreationRow()
     TLayoutRow row;
     row.X[0] = {true, false, 0, 0, 22, taCenter, uaSclCenter};
     row.Y[0] = {true, false, 0, 0, -16, taLeftJustify, uaSclTopLft};
-    for (int i = 1; i < 4; ++i) {
+    for (size_t i = 1; i < 4; ++i) {
         row.X[i] = {false, false, 0, 10, 100, taCenter, uaSclCenter};
         row.Y[i] = {false, false, 0, 10, 100, taRightJustify, uaSclTopLft};
     }
@@ -30,7 +30,7 @@ void Margins(TLayoutRow& row, int bottom, int top, int left, int right)
 void LeftYScales(TLayoutRow& row, int count)
 {
     for (int i = 0; i < count; ++i)
-        row.Y[i] = {true, false, 50 * i, 0, -23, taRightJustify, uaSclTopLft};
+        row.Y[static_cast<size_t>(i)] = {true, false, 50 * i, 0, -23, taRightJustify, uaSclTopLft};
 }
 
 } // namespace
@@ -76,7 +76,7 @@ TLayoutRow StandardLayoutRow(TrcLayout layout)
         row.X[1] = {true, true, 0, -20, -24, taRightJustify, uaSclTopLft};
         row.Y[0] = {true, false, 0, 0, -40, taRightJustify, uaSclTopLft};
         row.Y[1] = {true, true, 0, 0, -40, taLeftJustify, uaSclTopLft};
-        for (int i = 2; i < 4; ++i)
+        for (size_t i = 2; i < 4; ++i)
             row.Y[i] = {false, false, 0, 0, -23, taRightJustify, uaSclTopLft};
         break;
     }

@@ -6,6 +6,9 @@
 
 namespace tessaly {
 
+// Extended precision, in which mappings and tick runs are computed.
+using Extended = long double;
+
 namespace {
 
 // k = (end - start) / (hi - lo) and d = (start * hi - end * lo) / (hi - lo), so that lo maps
@@ -22,11 +25,11 @@ TAxisMap AxisMap(int extent, int start, int end, int fallback, double lo, double
         return m;
     if (logarithmic && !(lo > 0 && hi > 0))
         return m;
-    const long double l = logarithmic ? std::log((long double)lo) : (long double)lo;
-    const long double h = logarithmic ? std::log((long double)hi) : (long double)hi;
+    const long double l = logarithmic ? std::log(Extended(lo)) : Extended(lo);
+    const long double h = logarithmic ? std::log(Extended(hi)) : Extended(hi);
     const long double span = h - l;
-    const long double k = ((long double)end - start) / span;
-    const long double d = ((long double)start * h - (long double)end * l) / span;
+    const long double k = (Extended(end) - start) / span;
+    const long double d = (Extended(start) * h - Extended(end) * l) / span;
     if (!std::isfinite(k) || !std::isfinite(d) || k == 0)
         return m;
     m.K = k;
@@ -56,7 +59,7 @@ int AxisToPixel(const TAxisMap& m, double v)
             return m.Edge;
         if (m.K == 0)
             return RoundToPixel(m.D);
-        return RoundToPixel(m.K * std::log((long double)v) + m.D);
+        return RoundToPixel(m.K * std::log(Extended(v)) + m.D);
     }
     if (std::isnan(v))
         return m.Edge;

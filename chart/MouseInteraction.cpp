@@ -202,7 +202,6 @@ void TCustomRChart::FinishRectangle(TMouseButton button)
         for (int n = 1; n <= LayerCount; ++n) {
             if (!MouseAffectsLayer(n))
                 continue;
-            const TLayer& l = Layer(n);
             const QPointF w1 = PixelToWorld(n, s.x(), s.y());
             const QPointF w2 = PixelToWorld(n, c.x(), c.y());
             TRange x{w1.x(), w2.x()}, y{w1.y(), w2.y()};

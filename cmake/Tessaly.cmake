@@ -1,9 +1,16 @@
 # Shared build settings and the helpers that every module folder uses.
 
-# Warnings are on everywhere and kept clean.
-add_compile_options(-Wall -Wextra -Wpedantic -Wnon-virtual-dtor -Wno-missing-field-initializers)
+# Warnings are on everywhere and kept clean; TESSALY_WERROR (on in the test build) makes each an
+# error. Implicit conversions that may change a value or its sign, and C-style casts, are among
+# them: a conversion says so with static_cast.
+option(TESSALY_WERROR "Treat compiler warnings as errors" OFF)
+add_compile_options(-Wall -Wextra -Wpedantic -Wnon-virtual-dtor -Wno-missing-field-initializers
+                    -Wconversion -Wsign-conversion -Wold-style-cast)
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     add_compile_options(-Wshadow=local)
+endif()
+if(TESSALY_WERROR)
+    add_compile_options(-Werror)
 endif()
 # The engine's overflow and NaN checks rely on IEEE arithmetic.
 add_compile_options(-fno-fast-math)

@@ -36,7 +36,7 @@ constexpr std::array<std::uint8_t, 256> MakeClasses()
     classes[' '] = cBlank;
     classes['+'] = cSign;
     classes['-'] = cSign;
-    for (int c = '0'; c <= '9'; ++c)
+    for (size_t c = '0'; c <= '9'; ++c)
         classes[c] = cDigit;
     classes['E'] = cExponent;
     classes['e'] = cExponent;

@@ -4,6 +4,9 @@
 
 namespace tessaly {
 
+// Extended precision, in which mappings and tick runs are computed.
+using Extended = long double;
+
 int RoundToPixel(long double v)
 {
     if (std::isnan(v))
@@ -24,15 +27,15 @@ TScaleMapping ComputeScaleMapping(const TScaleMapping& previous, const TScaleGeo
     if (high == low)
         return previous;
     const bool horizontal = IsHorizontal(g.Type);
-    const long double length = horizontal ? (long double)g.Width - g.MarginLeft - g.MarginRight - 1
-                                          : (long double)g.Height - g.MarginTop - g.MarginBottom - 1;
+    const long double length = horizontal ? Extended(g.Width) - g.MarginLeft - g.MarginRight - 1
+                                          : Extended(g.Height) - g.MarginTop - g.MarginBottom - 1;
     if (length <= 0)
         return {0, g.Width / 2.0};
     if (logarithmic && !(low > 0 && high > 0))
         return previous;
     // Extended precision keeps spans like [-1e308, 1e308] finite.
-    const long double lo = logarithmic ? std::log((long double)low) : (long double)low;
-    const long double hi = logarithmic ? std::log((long double)high) : (long double)high;
+    const long double lo = logarithmic ? std::log(Extended(low)) : Extended(low);
+    const long double hi = logarithmic ? std::log(Extended(high)) : Extended(high);
     long double factor, offset;
     if (horizontal) {
         factor = length / (hi - lo);
@@ -54,13 +57,13 @@ int ScaleValueToPixel(const TScaleMapping& m, double value, bool logarithmic, do
     if (logarithmic) {
         if (!(value > LogFloor))
             return edge;
-        return RoundToPixel((long double)m.Factor * std::log((long double)value) + m.Offset);
+        return RoundToPixel(Extended(m.Factor) * std::log(Extended(value)) + m.Offset);
     }
     if (std::isnan(value))
         return edge;
     if (m.Factor == 0)
         return RoundToPixel(m.Offset);
-    return RoundToPixel((long double)m.Factor * value + m.Offset);
+    return RoundToPixel(Extended(m.Factor) * value + m.Offset);
 }
 
 } // namespace tessaly

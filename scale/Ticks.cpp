@@ -7,6 +7,9 @@
 
 namespace tessaly {
 
+// Extended precision, in which mappings and tick runs are computed.
+using Extended = long double;
+
 namespace {
 
 constexpr double StepTolerance = 0.001;  // share of a step by which a tick may miss the range
@@ -65,7 +68,7 @@ TNiceStep NiceTickStep(double lo, double hi, int minTicks)
         // One tick per integer value, stepping in the axis direction so that reversed axes end.
         r.Step = s;
         r.Subdivisions = span <= 10 ? 5 : 1;
-        first = (long double)std::trunc(lo) - s;
+        first = Extended(std::trunc(lo)) - s;
     } else {
         double perTick = span / minTicks;
         if (!std::isfinite(perTick)) // the span itself overflows
@@ -100,7 +103,7 @@ TNiceStep NiceTickStep(double lo, double hi, int minTicks)
             return r; // below the smallest representable step: no ticks
         }
         r.Step = s * step;
-        first = ((long double)std::trunc(lo / r.Step) - 1) * r.Step;
+        first = (Extended(std::trunc(lo / r.Step)) - 1) * r.Step;
     }
     for (int i = 0; i < MaxFirstAdvances && StepTolerance * std::fabs(r.Step) < s * (lo - first);
          ++i) {
@@ -127,11 +130,11 @@ TTickRun LinearTicks(const TTickParams& p)
     constexpr int limit = MaxTicksPerRun / 2;
     if (p.ShortTicks) {
         // From one step before the first long tick, so that short ticks fill the range's start.
-        StepRun(ns.First - step, shortStep, hi, s, StepTolerance * std::fabs((double)shortStep),
-                limit, [&](double v) {
-                    if (!(s * v < s * lo))
-                        Emit(run, v, TTickKind::Short, true);
-                });
+        const double tolerance = StepTolerance * std::fabs(static_cast<double>(shortStep));
+        StepRun(ns.First - step, shortStep, hi, s, tolerance, limit, [&](double v) {
+            if (!(s * v < s * lo))
+                Emit(run, v, TTickKind::Short, true);
+        });
     }
     const bool recordLong = !p.Horizontal || !p.ShortTicks;
     StepRun(ns.First, step, hi, s, StepTolerance * std::fabs(ns.Step), limit,
@@ -154,7 +157,7 @@ TTickRun LogarithmicTicks(const TTickParams& p)
     run.Units = TTickUnits::Decades;
 
     const bool subTicks = p.MinTicks > decades + 0.5;
-    const long double base = std::pow(10.0L, std::floor(std::log10((long double)lo * DecadeSlack)));
+    const long double base = std::pow(10.0L, std::floor(std::log10(Extended(lo) * DecadeSlack)));
     const long double loL = lo, hiL = hi;
     long double mult = 1;
     for (int decade = 0; decade < MaxDecades; ++decade) {

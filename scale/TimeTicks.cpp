@@ -97,10 +97,11 @@ void TimeOfDayTicks(TTickRun& run, const TTickParams& p, double perTick)
 {
     const TUnitSteps table = UnitStepsOf(run.Mode);
     const std::int64_t u = table.UnitsPerDay;
+    const double unitsPerDay = static_cast<double>(u); // at most 8,640,000: exact
     const double lo = p.RangeLow, hi = p.RangeHigh;
     int f = table.Steps[0], fs = table.ShortSteps[0];
     for (size_t i = 0; i < table.Steps.size(); ++i) {
-        if (table.Steps[i] <= u * perTick * TableTolerance) {
+        if (table.Steps[i] <= unitsPerDay * perTick * TableTolerance) {
             f = table.Steps[i];
             fs = table.ShortSteps[i];
         }
@@ -110,7 +111,7 @@ void TimeOfDayTicks(TTickRun& run, const TTickParams& p, double perTick)
     if (frac < 0)
         frac += 1;
     // A start a rounding error past a unit boundary still starts at that boundary.
-    std::int64_t units = static_cast<std::int64_t>(std::ceil(u * frac - 1e-6));
+    std::int64_t units = static_cast<std::int64_t>(std::ceil(unitsPerDay * frac - 1e-6));
     units = (units + f - 1) / f * f;
     auto at = [&](std::int64_t n) { return day + static_cast<double>(n) / static_cast<double>(u); };
     const std::int64_t advance = p.ShortTicks ? fs : f;

@@ -6,7 +6,7 @@
 
 #include "gfx/Colors.h"
 #include "scale/DrawFrame.h"
-#include "scale/ScaleTypes.h"
+#include "gfx/Alignment.h"
 
 #include <QImage>
 #include <QString>

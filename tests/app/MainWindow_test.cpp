@@ -97,7 +97,7 @@ TEST(MainWindow, AfterTheAboutBoxTheParametersAndTheFirstSampleShow)
     EXPECT_EQ(w.win->Label4->text(), "Function to Calculate");
     w.ShowAndCloseAbout();
     const double expected[4] = {0.5, 1, 0.03, 0.4};
-    for (int i = 0; i < 4; ++i)
+    for (size_t i = 0; i < 4; ++i)
         EXPECT_DOUBLE_EQ(w.win->NLabVar[i]->Value(), expected[i]) << i;
     EXPECT_EQ(w.win->CBoxExpression->currentText(), "a*5*sin(b*x) * cos (c*x)");
     EXPECT_EQ(w.XLow(), -100);

@@ -58,8 +58,9 @@ TEST(GradFill, DefaultControlPaintsSixteenBandsFromMaroonToYellow)
     const auto runs = ColumnRuns(img, 60);
     ASSERT_EQ(runs.size(), 16u);
     for (int k = 0; k < 16; ++k) {
-        EXPECT_TRUE(runs[k].second == 7 || runs[k].second == 8) << "band " << k;
-        EXPECT_EQ(runs[k].first, RGB(128 + G::MulDiv(k, 127, 16), G::MulDiv(k, 255, 16), 0)) << k;
+        const auto& run = runs[static_cast<size_t>(k)];
+        EXPECT_TRUE(run.second == 7 || run.second == 8) << "band " << k;
+        EXPECT_EQ(run.first, RGB(128 + G::MulDiv(k, 127, 16), G::MulDiv(k, 255, 16), 0)) << k;
     }
     EXPECT_EQ(runs.back().first, RGB(247, 239, 0));
     EXPECT_EQ(ColumnRuns(img, 0), runs);  // bands span the full width
