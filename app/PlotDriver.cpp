@@ -5,7 +5,9 @@
 #include "chart/RChart.h"
 #include "chart/ScaleProps.h"
 #include "expr/CpuState.h"
+#include "scale/Scale.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -17,7 +19,7 @@ constexpr int FixedRunLimit = 1100;
 } // namespace
 
 TPlotDriver::TPlotDriver(TCustomRChart& chart, TMathExpression& expression)
-    : FChart(chart), FExpression(expression)
+    : FChart(chart), FExpression(expression), FDesignMarginLeft(chart.MarginLeft())
 {
     FExpression.OnVarRequest = [this](TMathExpression& sender, std::string_view name, TVariant& value) {
         MEFuncVarRequest(sender, name, value);
@@ -87,6 +89,7 @@ void TPlotDriver::RecalcPlot()
     } catch (const std::exception&) {
         // A formula that cannot even be stored leaves the previous one in place.
     }
+    FitLeftMargin();
     FChart.ClearItems();
     const double low = FChart.Scale1X()->RangeLow();
     const double high = FChart.Scale1X()->RangeHigh();
@@ -94,23 +97,79 @@ void TPlotDriver::RecalcPlot()
     const double step = width > 0 ? std::fabs(low - high) / width : 0.0;
     // Painting leaves the vector unit in a state that slows down the maths library a lot.
     ClearUpperVectorState();
+    FSamples.clear();
+    bool random = false;
+    auto take = [&] {
+        const double y = Sample(error);
+        random = random || FExpression.DrewRandom();
+        FSamples.push_back({CurrentX, y, !error});
+    };
     CurrentX = low;
-    FChart.MoveTo(CurrentX, Sample(error));
+    take();
     // One sample per pixel column plus one, give or take the rounding of the running sum; a
     // step that no longer advances x, or a data area without width, ends the run.
-    int samples = 1;
-    const int maxSamples = std::max(width, 0) + 2;
-    while (high > CurrentX && !error && samples < maxSamples) {
+    const size_t maxSamples = static_cast<size_t>(std::max(width, 0) + 2);
+    while (high > CurrentX && !error && FSamples.size() < maxSamples) {
         const double next = CurrentX + step;
         if (!(next > CurrentX))
             break;
         CurrentX = next;
-        FChart.DrawTo(CurrentX, Sample(error));
-        ++samples;
+        take();
     }
+    const double lastX = CurrentX;
+
+    // Each sample is an item; where the curve breaks, the item moves instead of drawing.
+    if (ContinuityTest && !random) {
+        const double yLow = FChart.Scale1Y()->RangeLow(), yHigh = FChart.Scale1Y()->RangeHigh();
+        TContinuityTest test([this](double x) { return ValueAt(x); }, PixelHeight(), yLow, yHigh);
+        test.FindBreaks(FSamples, FBreaks);
+    } else {
+        FBreaks.assign(FSamples.size(), false);
+    }
+    for (size_t i = 0; i < FSamples.size(); ++i) {
+        const TCurveSample& s = FSamples[i];
+        if (i == 0 || FBreaks[i])
+            FChart.MoveTo(s.X, s.Y);
+        else
+            FChart.DrawTo(s.X, s.Y);
+    }
+    CurrentX = lastX;
     FChart.ShowItems();
     if (SetErrorVisible)
         SetErrorVisible(error);
+}
+
+std::optional<double> TPlotDriver::ValueAt(double x)
+{
+    const double kept = CurrentX;
+    CurrentX = x;
+    std::optional<double> value;
+    try {
+        value = FExpression.Evaluate().ToReal();
+    } catch (const std::exception&) {
+    }
+    CurrentX = kept;
+    return value;
+}
+
+void TPlotDriver::FitLeftMargin()
+{
+    // Labels keep this many pixels from the chart's left edge.
+    constexpr int Padding = 2;
+    const TScale* scale = FChart.ScaleControlY(1);
+    const QRect labels = scale ? scale->LabelBounds() : QRect();
+    int margin = FDesignMarginLeft;
+    if (!labels.isEmpty())
+        margin = std::max(margin, FChart.MarginLeft() + Padding - labels.left());
+    if (margin != FChart.MarginLeft())
+        FChart.SetMarginLeft(margin);
+}
+
+double TPlotDriver::PixelHeight() const
+{
+    const TChartGeometry g = FChart.Geometry();
+    const double span = std::fabs(FChart.Scale1Y()->RangeHigh() - FChart.Scale1Y()->RangeLow());
+    return g.DataHeight() > 0 ? span / g.DataHeight() : span;
 }
 
 void TPlotDriver::FitRanges(double start, double step, double xLow, double xHigh, int maxSamples,

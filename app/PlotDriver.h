@@ -4,6 +4,7 @@
 // evaluation error's reason in the error line; and fits the chart's ranges to the function for
 // the three range commands. The main window fills the seams with its controls.
 
+#include "app/Continuity.h"
 #include "expr/MathExpression.h"
 
 #include <QString>
@@ -11,6 +12,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tessaly {
 
@@ -29,6 +31,11 @@ public:
 
     // The x at which the formula is evaluated next; kept after sampling.
     double CurrentX = 0;
+
+    // Where the function jumps or has a pole between two samples, the later sample starts a
+    // new piece of the curve (see TContinuityTest). Off, every sample is joined to the one
+    // before; formulas that draw random numbers are always drawn so.
+    bool ContinuityTest = true;
 
     // Redraws the curve in the chart's current ranges.
     void RecalcPlot();
@@ -50,6 +57,13 @@ private:
     double Sample(bool& error);
     // The formula's value at CurrentX; 0 for any error.
     double SampleQuietly();
+    // The formula's value at x, or nothing where it has none; CurrentX is kept.
+    std::optional<double> ValueAt(double x);
+    // The change of y that draws as one pixel of the chart's data area.
+    double PixelHeight() const;
+    // Widens the chart's left margin as far as the y labels need, or narrows it again, never
+    // below the margin the chart had when the driver was made.
+    void FitLeftMargin();
     // Samples from start in steps while the condition holds and sets layer 1 to the ranges.
     void FitRanges(double start, double step, double xLow, double xHigh, int maxSamples,
                    bool whileBelowHigh);
@@ -57,6 +71,9 @@ private:
 
     TCustomRChart& FChart;
     TMathExpression& FExpression;
+    std::vector<TCurveSample> FSamples; // of the last RecalcPlot, kept for their storage
+    std::vector<bool> FBreaks;
+    int FDesignMarginLeft = 0;
 };
 
 } // namespace tessaly

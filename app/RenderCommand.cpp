@@ -6,11 +6,14 @@
 #include "chart/CrossHair.h"
 #include "chart/RChart.h"
 #include "expr/MathExpression.h"
+#include "gfx/Fonts.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <array>
@@ -159,8 +162,9 @@ bool EnsureApplication(std::unique_ptr<QApplication>& own)
 
 bool WriteSvg(TRChart& chart, const QString& file)
 {
+    QBuffer buffer;
     QSvgGenerator svg;
-    svg.setFileName(file);
+    svg.setOutputDevice(&buffer);
     svg.setSize(chart.size());
     svg.setViewBox(QRect(QPoint(0, 0), chart.size()));
     // Texts get the sizes they have in the image: the same resolution as an image's.
@@ -170,7 +174,12 @@ bool WriteSvg(TRChart& chart, const QString& file)
     if (!painter.begin(&svg))
         return false;
     chart.Render(painter);
-    return painter.end();
+    if (!painter.end())
+        return false;
+    // The SVG names the fonts the picture was drawn with.
+    QSaveFile out(file);
+    return out.open(QIODevice::WriteOnly) &&
+           out.write(SubstituteSvgFontFamilies(buffer.data())) >= 0 && out.commit();
 }
 
 } // namespace
@@ -188,6 +197,7 @@ int RunRenderCommand(std::span<const std::string> args, std::ostream&, std::ostr
         return 1;
     }
 
+    InstallFontSubstitutes();
     TRChart chart;
     chart.resize(o.Width, o.Height);
     // The main window's font, which its chart takes over from the window.

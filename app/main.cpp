@@ -3,6 +3,7 @@
 // "/serverhandle=" switch) reach the host client.
 #include "app/CommandLine.h"
 #include "app/mainfrm.h"
+#include "gfx/Fonts.h"
 #include "host/AboutBox.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
         return code;
 
     QApplication app(argc, argv);
+    tessaly::InstallFontSubstitutes();
     // Building the window loads the language file and translates it; a second start of the
     // program hands its parameters on and ends in here, before any window shows.
     tessaly::TFrmTessaly window;

@@ -1,10 +1,12 @@
 #include "app/mainfrm.h"
 
 #include "app/ChartSetup.h"
+#include "app/ErrorLine.h"
 #include "app/Glyphs.h"
 #include "chart/CrossHair.h"
 #include "chart/RChart.h"
 #include "gfx/Colors.h"
+#include "gfx/Fonts.h"
 #include "host/AboutBox.h"
 #include "html/HtmlView.h"
 #include "widgets/BevelPanel.h"
@@ -16,6 +18,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -64,6 +67,9 @@ void SetTextColor(QWidget* w, TColor c)
 
 TFrmTessaly::TFrmTessaly(const TDemonStart& start, QWidget* parent) : QWidget(parent)
 {
+    // The designed fonts are drawn with their installed twins, also when the window is made by
+    // a test or a tool rather than by the program's start.
+    InstallFontSubstitutes();
     setObjectName("FrmTessaly");
     setWindowTitle("PX_Tessaly");
     setWindowIcon(ProgramIcon());
@@ -93,7 +99,7 @@ TFrmTessaly::TFrmTessaly(const TDemonStart& start, QWidget* parent) : QWidget(pa
     FDriver = std::make_unique<TPlotDriver>(*RCFunc, MEFunc);
     FDriver->FormulaText = [this] { return CBoxExpression->currentText(); };
     FDriver->ParameterValue = [this](int i) { return NLabVar[size_t(i)]->Value(); };
-    FDriver->SetErrorText = [this](const QString& t) { LblError->setText(t); };
+    FDriver->SetErrorText = [this](const QString& t) { ShowError(t, FDriver->CurrentX); };
     FDriver->SetErrorVisible = [this](bool v) { LblError->setVisible(v); };
     FDriver->Translate = [this](const QString& t) { return cliDemon->Translate(t); };
 
@@ -263,6 +269,9 @@ void TFrmTessaly::BuildPanel2()
     for (const char* f : SampleFormulas)
         CBoxExpression->addItem(f);
     CBoxExpression->setCurrentIndex(0);
+    // A real key arrives at the combo box, which hands it to its line edit directly; a key
+    // sent to the line edit itself passes only the line edit's filter.
+    CBoxExpression->installEventFilter(this);
     CBoxExpression->lineEdit()->installEventFilter(this);
     connect(CBoxExpression, &QComboBox::editTextChanged, this, &TFrmTessaly::CBoxExpressionChange);
 
@@ -290,7 +299,7 @@ void TFrmTessaly::BuildPanel2()
         s->setObjectName(bars[i]);
         s->setGeometry(barLefts[i], 86, 130, 16);
         s->setRange(-100, 100);
-        s->setPageStep(0);
+        s->setPageStep(1);  // a click into the trough moves one position
         s->setSingleStep(1);
         s->setValue(positions[i]);
         SbarVar[i] = s;
@@ -310,9 +319,37 @@ void TFrmTessaly::Dock()
     SBExit->move(w - (DesignWidth - 551), 6);
     HTMLView->setGeometry(0, h - HtmlHeight, w, HtmlHeight);
     Panel2->setGeometry(0, h - HtmlHeight - Panel2Height, w, Panel2Height);
+    // The formula box and the error line keep their distance to the right edge too.
+    const int grow = std::max(0, w - DesignWidth);
+    CBoxExpression->setGeometry(32, 22, 625 + grow, 28);
+    LayoutErrorLine();
     const int middle = std::max(0, h - Panel1Height - Panel2Height - HtmlHeight);
     Panel3->setGeometry(w - Panel3Width, Panel1Height, Panel3Width, middle);
     RCFunc->setGeometry(0, Panel1Height, std::max(0, w - Panel3Width), middle);
+}
+
+void TFrmTessaly::ShowError(const QString& reason, double x)
+{
+    FErrorReason = reason;
+    LblError->setToolTip(cliDemon->Translator().Translate(
+        "<%1%> at x = <%2%>", {reason, QString::number(x, 'g', 6)}));
+    LayoutErrorLine();
+}
+
+void TFrmTessaly::LayoutErrorLine()
+{
+    const int grow = std::max(0, width() - DesignWidth);
+    const QRect designed(240, 4, 416 + grow, 16);
+    const QFontMetrics metrics(LblError->font());
+    // The line may reach left up to a few pixels after the caption's text.
+    const int caption = QFontMetrics(Label4->font()).horizontalAdvance(Label4->text());
+    const int freeLeft = Label4->x() + caption + 8;
+    const TErrorLinePlace place =
+        PlaceErrorLine(designed, freeLeft, metrics.horizontalAdvance(FErrorReason));
+    LblError->setGeometry(place.Geometry);
+    LblError->setText(place.Elided ? metrics.elidedText(FErrorReason, Qt::ElideRight,
+                                                        place.Geometry.width())
+                                   : FErrorReason);
 }
 
 void TFrmTessaly::resizeEvent(QResizeEvent* event)
@@ -323,7 +360,8 @@ void TFrmTessaly::resizeEvent(QResizeEvent* event)
 
 bool TFrmTessaly::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == CBoxExpression->lineEdit() && event->type() == QEvent::KeyPress) {
+    if ((watched == CBoxExpression || watched == CBoxExpression->lineEdit()) &&
+        event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
             CBoxExpressionKeyPress(13);

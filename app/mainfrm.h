@@ -116,10 +116,15 @@ private:
     void BuildPanel2();
     void BuildChart();
     void Dock();
+    // Shows a reason in the error line, which arose at x.
+    void ShowError(const QString& reason, double x);
+    // Places the error line for its reason (see PlaceErrorLine).
+    void LayoutErrorLine();
 
     std::unique_ptr<TPlotDriver> FDriver;
     QButtonGroup* FModeButtons = nullptr;
     bool FShown = false;
+    QString FErrorReason; // the whole reason; the error line may show it shortened
 };
 
 } // namespace tessaly

@@ -16,7 +16,6 @@ namespace tessaly {
 
 class TBakGndImg : public QObject {
     Q_OBJECT
-    Q_CLASSINFO("TranslateWalk", "Settings")
     Q_PROPERTY(QString Name READ Name WRITE SetName)
     Q_PROPERTY(bool IncludePath READ IncludePath WRITE SetIncludePath)
     Q_PROPERTY(tessaly::ChartEnums::TBkgFill FillMode READ FillMode WRITE SetFillMode)

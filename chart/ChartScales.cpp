@@ -83,10 +83,11 @@ void TCustomRChart::CopyScale(const TScaleProps& props, TScale& scale) const
     scale.SetCaptionAlignment(props.CaptionAlignment());
     scale.SetCaptionAnchor(props.CaptionAnchor());
     scale.SetColorScale(props.ColorScale());
-    // The label type goes first: it may switch the logarithmic mode off and set the decimals.
-    scale.SetLabelType(props.LabelType());
+    // The label type comes after the decimals and the logarithmic mode: a time axis sets its
+    // own decimals and switches the logarithmic mode off.
     scale.SetDecPlaces(props.DecPlaces());
     scale.SetLogarithmic(props.Logarithmic());
+    scale.SetLabelType(props.LabelType());
     scale.SetShortTicks(props.ShortTicks());
     scale.SetMinTicks(props.MinTicks());
     scale.SetScaleInscript(props.ScaleInscript());

@@ -16,7 +16,6 @@ namespace tessaly {
 
 class TCrossHair : public QObject {
     Q_OBJECT
-    Q_CLASSINFO("TranslateWalk", "Settings")
     Q_PROPERTY(double PosX READ PosX WRITE SetPosX)
     Q_PROPERTY(double PosY READ PosY WRITE SetPosY)
     Q_PROPERTY(quint32 Color READ Color WRITE SetColor)

@@ -219,6 +219,8 @@ void TCustomRChart::ShowItems()
             RepaintDataArea();
         else
             Repaint();
+    } else {
+        FFullPending = true; // drawn when the chart is shown
     }
     RepaintGroup();
 }
@@ -406,8 +408,12 @@ void TCustomRChart::SetPaintLock(bool value)
 
 void TCustomRChart::RepaintIfAuto()
 {
+    // Without AutoRedraw the change waits for the next paint of the control, which must not
+    // show the picture from before it.
     if (FAutoRedraw)
         Repaint();
+    else
+        FStale = true;
 }
 
 void TCustomRChart::showEvent(QShowEvent* event)

@@ -472,6 +472,7 @@ private:
     QImage FFullBuffer;
     QImage FDataBuffer;
     bool FFullPending = true;  // the full buffer waits for a repaint
+    bool FStale = false;       // changed without AutoRedraw: the next paint redraws it
     bool FDataNewer = false;   // the data buffer holds a newer data area than the full buffer
     bool FVectorTarget = false; // the painter of Render cannot clip: geometry is clipped here
 

@@ -88,18 +88,18 @@ bool TCustomRChart::CanPaint() const
 
 void TCustomRChart::Repaint()
 {
-    if (!CanPaint())
-        return;
-    // The buffer is drawn once when the control paints, however many changes come before.
+    // The buffer is drawn once when the control paints, however many changes come before; a
+    // change while the chart cannot paint is drawn at its next paint.
     FFullPending = true;
-    update();
+    if (CanPaint())
+        update();
 }
 
 void TCustomRChart::RepaintDataArea()
 {
     if (!CanPaint())
         return;
-    if (FFullPending || FFullBuffer.size() != size()) {
+    if (FFullPending || FStale || FFullBuffer.size() != size()) {
         update(); // a full repaint is due anyway
         return;
     }
@@ -133,6 +133,7 @@ void TCustomRChart::RenderFullBuffer()
     if (FFullBuffer.size() != size())
         FFullBuffer = QImage(size(), QImage::Format_RGB32);
     FFullPending = false;
+    FStale = false;
     FDataNewer = false;
     if (FFullBuffer.isNull())
         return;
@@ -168,7 +169,7 @@ QImage TCustomRChart::RenderImage()
 
 void TCustomRChart::paintEvent(QPaintEvent* event)
 {
-    if (CanPaint() && (FFullPending || FFullBuffer.size() != size()))
+    if (CanPaint() && (FFullPending || FStale || FFullBuffer.size() != size()))
         RenderFullBuffer();
     QPainter onScreen(this);
     const QRect r = event->rect();

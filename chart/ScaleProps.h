@@ -18,6 +18,8 @@ namespace tessaly {
 
 class TScaleProps : public QObject {
     Q_OBJECT
+    // The translation walk follows references to scale settings (and to no other settings).
+    Q_CLASSINFO("TranslateWalk", "Settings")
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(int CaptionPosX READ CaptionPosX WRITE SetCaptionPosX)
     Q_PROPERTY(int CaptionPosY READ CaptionPosY WRITE SetCaptionPosY)

@@ -376,6 +376,7 @@ TVariant TMathExpression::Evaluate()
         Fail("recursive evaluation");
     TEvaluation evaluation(*this);
 
+    FDrewRandom = false;
     FOperatorCount = 0;
     FVariableCount = 0;
     const char* const s = FExpression.c_str();
@@ -726,6 +727,7 @@ void TMathExpression::ReduceUnary(std::uint8_t op, int variables)
         r = std::log10(x);
         break;
     case tkRand:
+        FDrewRandom = true;
         r = x * (0.5 - UniformRandom());
         break;
     case tkFrac:
@@ -756,6 +758,7 @@ int TMathExpression::PushConstant(std::uint8_t op, int variables)
         slot.SetBoolean(false);
         break;
     case tkGauss:
+        FDrewRandom = true;
         slot.SetReal(GaussRandom());
         break;
     default:   // an opening bracket never reaches this point: the bracket counts are equal

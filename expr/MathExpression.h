@@ -56,6 +56,10 @@ public:
 
     TOnVarRequestEvent OnVarRequest;
 
+    // Whether the last evaluation drew a random number (rand, gauss): its value is no function
+    // of the variables alone.
+    bool DrewRandom() const { return FDrewRandom; }
+
     // The stack counts as the last evaluation left them.
     int OperatorCount() const { return FOperatorCount; }
     int VariableCount() const { return FVariableCount; }
@@ -78,6 +82,7 @@ private:
     std::string FPendingExpression;   // set during an evaluation, taken over when it ends
     bool FHasPendingExpression = false;
     bool FEvaluating = false;
+    bool FDrewRandom = false;
 
     // Operator entries 1 .. count are in use; entry 0 stays "none", a floor of priority 0.
     // Variable entries 0 .. count-1 are in use, with one spare entry: a value is read into the

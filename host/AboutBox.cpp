@@ -66,12 +66,11 @@ TUrlLab* MakeLink(QWidget* parent, const char* name, int top, const QString& cap
     normal.setPixelSize(13);
     normal.setBold(true);
     u->setFont(normal);
-    QPalette pal = u->palette();
-    pal.setColor(QPalette::WindowText, ColorToQColor(clBlue));
-    u->setPalette(pal);
+    u->SetFontColor(clBlue);
     QFont active = normal;
     active.setUnderline(true);
     u->SetFontActive(active);
+    u->SetFontActiveColor(clRed);
     u->Loaded();
     return u;
 }

@@ -12,9 +12,13 @@
 #include "scale/DTLabel.h"
 #include "scale/ScaleMapping.h"
 #include "scale/ScaleTypes.h"
+#include "scale/TickLabels.h"
 #include "scale/Ticks.h"
 
 #include <QFont>
+#include <QFontMetrics>
+#include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -150,6 +154,9 @@ public:
     double TickValue(int index) const;
     // The ticks of a drawing with the current settings.
     TTickRun ComputeTickRun() const;
+    // The rectangle that the tick labels of a drawing with the current settings cover, in the
+    // scale's coordinates (the embedding chart's); empty when no label is drawn.
+    QRect LabelBounds() const;
     // Starts a drawing: the tick list is rebuilt from the current settings.
     void BuildTickList();
 
@@ -212,6 +219,17 @@ private:
     // events and draws ticks, labels, messages, caption, base line and, when opaque, the frame.
     void Render(QPainter& target, int offsetX, int offsetY);
     void DrawContents(QPainter& painter, const TTickRun& run, int line, bool opaque);
+    // Where a label and its date line go, for the tick at pos along the axis line at line.
+    struct TPlacedLabel {
+        QPoint Text;
+        int TextWidth = 0;
+        bool HasDateLine = false;
+        QPoint DateLine;
+        int DateLineWidth = 0;
+    };
+    TTickLabeler Labeler(const TTickRun& run) const;
+    TPlacedLabel PlaceLabel(const QFontMetrics& metrics, const TTickLabel& label, int pos,
+                            int line) const;
 
     QString FCaption;
     int FCaptionPosX = 4;

@@ -197,6 +197,69 @@ void TScale::Render(QPainter& target, int offsetX, int offsetY)
     target.restore();
 }
 
+TTickLabeler TScale::Labeler(const TTickRun& run) const
+{
+    TLabelParams params;
+    params.RangeLow = FRangeLow;
+    params.RangeHigh = FRangeHigh;
+    params.DecPlaces = FDecPlaces;
+    params.LabelType = FLabelType;
+    params.UserTickText = FUserTickText;
+    params.ScaleInscript = FScaleInscript;
+    params.Date = DateLabelSettings(*FDateFormat);
+    return TTickLabeler(params, run,
+                        FLabelType == ftDateTime ? LocaleDateTimeNames() : TDateTimeNames{});
+}
+
+TScale::TPlacedLabel TScale::PlaceLabel(const QFontMetrics& metrics, const TTickLabel& label,
+                                        int pos, int line) const
+{
+    const int textHeight = metrics.height();
+    const int labelWidth = metrics.horizontalAdvance(label.Text);
+    TPlacedLabel placed;
+    placed.TextWidth = labelWidth;
+    placed.HasDateLine = label.HasDateLine && !label.DateLine.isEmpty();
+    placed.DateLineWidth = placed.HasDateLine ? metrics.horizontalAdvance(label.DateLine) : 0;
+    if (IsHorizontal(FScaleType)) {
+        placed.Text = {HorizontalTextLeft(pos, labelWidth, width()),
+                       HorizontalLabelTop(FScaleType, line, textHeight)};
+        // One text line further out than the time label.
+        const int outward = OutwardDirection(FScaleType);
+        placed.DateLine = {HorizontalTextLeft(pos, placed.DateLineWidth, width()),
+                           HorizontalLabelTop(FScaleType, line + outward * textHeight,
+                                              textHeight)};
+    } else {
+        placed.Text = {VerticalLabelLeft(FScaleType, line, labelWidth), pos - textHeight / 2};
+        // Directly above the time label.
+        placed.DateLine = {VerticalLabelLeft(FScaleType, line, placed.DateLineWidth),
+                           pos - 3 * (textHeight / 2)};
+    }
+    return placed;
+}
+
+QRect TScale::LabelBounds() const
+{
+    if (FLoading || !Visible() || FLabelType == ftNoFigs)
+        return {};
+    const TTickRun run = ComputeTickRun();
+    const QFontMetrics metrics(font());
+    const int line = Drawable(AxisLinePosition(Geometry()));
+    TTickLabeler labeler = Labeler(run);
+    QRect bounds;
+    for (const TTick& tick : run.Ticks) {
+        if (tick.Kind != TTickKind::Long)
+            continue;
+        const TTickLabel label = labeler.Next(tick);
+        const TPlacedLabel placed =
+            PlaceLabel(metrics, label, Drawable(ValueToPixel(tick.Value)), line);
+        if (!label.Text.isEmpty())
+            bounds |= QRect(placed.Text, QSize(placed.TextWidth, metrics.height()));
+        if (placed.HasDateLine)
+            bounds |= QRect(placed.DateLine, QSize(placed.DateLineWidth, metrics.height()));
+    }
+    return bounds;
+}
+
 void TScale::DrawContents(QPainter& painter, const TTickRun& run, int line, bool opaque)
 {
     const QColor tickColor = ColorToQColor(FColorScale);
@@ -233,17 +296,7 @@ void TScale::DrawContents(QPainter& painter, const TTickRun& run, int line, bool
         }
     }
 
-    TLabelParams params;
-    params.RangeLow = FRangeLow;
-    params.RangeHigh = FRangeHigh;
-    params.DecPlaces = FDecPlaces;
-    params.LabelType = FLabelType;
-    params.UserTickText = FUserTickText;
-    params.ScaleInscript = FScaleInscript;
-    params.Date = DateLabelSettings(*FDateFormat);
-    TTickLabeler labeler(params, run,
-                         FLabelType == ftDateTime ? LocaleDateTimeNames() : TDateTimeNames{});
-
+    TTickLabeler labeler = Labeler(run);
     for (const TTick& tick : run.Ticks) {
         const int pos = Drawable(ValueToPixel(tick.Value));
         const int length = TickLength(FScaleType, run.Units, tick.Kind);
@@ -260,25 +313,10 @@ void TScale::DrawContents(QPainter& painter, const TTickRun& run, int line, bool
             continue;
 
         const TTickLabel label = labeler.Next(tick);
-        const int labelWidth = metrics.horizontalAdvance(label.Text);
-        const bool dateLine = label.HasDateLine && !label.DateLine.isEmpty();
-        const int dateWidth = dateLine ? metrics.horizontalAdvance(label.DateLine) : 0;
-        if (horizontal) {
-            text(HorizontalTextLeft(pos, labelWidth, w),
-                 HorizontalLabelTop(FScaleType, line, textHeight), label.Text);
-            // One text line further out than the time label.
-            if (dateLine)
-                text(HorizontalTextLeft(pos, dateWidth, w),
-                     HorizontalLabelTop(FScaleType, line + outward * textHeight, textHeight),
-                     label.DateLine);
-        } else {
-            text(VerticalLabelLeft(FScaleType, line, labelWidth), pos - textHeight / 2,
-                 label.Text);
-            // Directly above the time label.
-            if (dateLine)
-                text(VerticalLabelLeft(FScaleType, line, dateWidth),
-                     pos - 3 * (textHeight / 2), label.DateLine);
-        }
+        const TPlacedLabel placed = PlaceLabel(metrics, label, pos, line);
+        text(placed.Text.x(), placed.Text.y(), label.Text);
+        if (placed.HasDateLine)
+            text(placed.DateLine.x(), placed.DateLine.y(), label.DateLine);
     }
 
     if (!FCaption.isEmpty()) {

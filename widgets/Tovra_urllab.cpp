@@ -149,6 +149,31 @@ void TUrlLab::Click()
         OnClick(*this);
 }
 
+void TUrlLab::SetFontColor(TColor value)
+{
+    FFontColor = value;
+    FHasFontColor = true;
+    if (!FActive)
+        ApplyTextColor(false);
+}
+
+void TUrlLab::SetFontActiveColor(TColor value)
+{
+    FFontActiveColor = value;
+    FHasFontActiveColor = true;
+    if (FActive)
+        ApplyTextColor(true);
+}
+
+void TUrlLab::ApplyTextColor(bool active)
+{
+    if (active ? !FHasFontActiveColor : !FHasFontColor)
+        return;
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, ColorToQColor(active ? FFontActiveColor : FFontColor));
+    setPalette(pal);
+}
+
 void TUrlLab::enterEvent(QEnterEvent* event)
 {
     QLabel::enterEvent(event);
@@ -158,6 +183,8 @@ void TUrlLab::enterEvent(QEnterEvent* event)
         if (!FLoaded)
             FFontNormal = font();
         setFont(FFontActive);
+        FActive = true;
+        ApplyTextColor(true);
     }
 }
 
@@ -166,8 +193,11 @@ void TUrlLab::leaveEvent(QEvent* event)
     QLabel::leaveEvent(event);
     if (OnMouseLeave)
         OnMouseLeave(*this);
-    if (isEnabled())
+    if (isEnabled()) {
         setFont(FFontNormal);
+        FActive = false;
+        ApplyTextColor(false);
+    }
 }
 
 void TUrlLab::mousePressEvent(QMouseEvent* event)

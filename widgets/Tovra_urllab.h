@@ -4,6 +4,7 @@
 // file started with TaskParams. Opening and starting go through one replaceable launcher.
 
 #include "base/Errors.h"
+#include "gfx/Colors.h"
 
 #include <QFont>
 #include <QLabel>
@@ -31,6 +32,8 @@ class TUrlLab : public QLabel {
     Q_PROPERTY(QString URL READ URL WRITE SetURL)
     Q_PROPERTY(QString TaskParams READ TaskParams WRITE SetTaskParams)
     Q_PROPERTY(QFont FontActive READ FontActive WRITE SetFontActive)
+    Q_PROPERTY(quint32 FontColor READ FontColor WRITE SetFontColor)
+    Q_PROPERTY(quint32 FontActiveColor READ FontActiveColor WRITE SetFontActiveColor)
 
 public:
     explicit TUrlLab(QWidget* parent = nullptr);
@@ -45,6 +48,12 @@ public:
     // The font restored when the mouse leaves: the label's font when loading completed. A label
     // that was never loaded keeps the font it had when the mouse entered.
     QFont FontNormal() const { return FFontNormal; }
+    // The text colours that go with FontNormal and FontActive (a font carries no colour). Until
+    // one is set, the label keeps the text colour of its palette for that font.
+    TColor FontColor() const { return FFontColor; }
+    void SetFontColor(TColor value);
+    TColor FontActiveColor() const { return FFontActiveColor; }
+    void SetFontActiveColor(TColor value);
 
     // The loaded notification of a stored layout: captures FontNormal.
     virtual void Loaded();
@@ -77,11 +86,18 @@ protected:
 private:
     [[noreturn]] void Fail(std::string_view reason) const;
     void OpenWebAddress();
+    // The label's text colour for the normal or the active font, where one was set.
+    void ApplyTextColor(bool active);
 
     QString FURL;
     QString FTaskParams;
     QFont FFontActive;
     QFont FFontNormal;
+    TColor FFontColor = clWindowText;
+    TColor FFontActiveColor = clWindowText;
+    bool FHasFontColor = false;
+    bool FHasFontActiveColor = false;
+    bool FActive = false; // the mouse is over the enabled label
     bool FLoaded = false;
     bool FPressed = false;  // the left button went down on the label
 };

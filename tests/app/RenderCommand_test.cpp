@@ -160,6 +160,42 @@ TEST(RenderCommand, SvgHoldsLabelsAsTextAndTheCurveAsLines)
     EXPECT_EQ(bottom, 157);
 }
 
+TEST(RenderCommand, SvgDrawsEachPieceBetweenPolesAndJumpsAsAPolylineOfItsOwn)
+{
+    QTemporaryDir dir;
+    auto polylines = [&](const char* formula, const char* x) {
+        const QString file = dir.filePath("pieces.svg");
+        const TRun r = Render({file.toStdString(), "--formula", formula, "--x", x, "--no-grid",
+                               "--crosshair", "1000:1000"});
+        EXPECT_EQ(r.code, 0) << r.err;
+        QFile svg(file);
+        EXPECT_TRUE(svg.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(svg.readAll());
+        // The texts name the font they were drawn with, not the one they were designed with.
+        EXPECT_FALSE(text.contains("MS Sans Serif"));
+        EXPECT_TRUE(text.contains("font-family=\"Liberation Sans\""));
+        // Long runs are drawn as several polylines, each starting where the last one ended;
+        // a piece starts elsewhere.
+        const QRegularExpression polyline("<polyline[^>]*points=\"([^\"]*)\"");
+        int pieces = 0;
+        QString end;
+        for (const QRegularExpressionMatch& m : polyline.globalMatch(text)) {
+            const QStringList points = m.captured(1).split(' ', Qt::SkipEmptyParts);
+            if (points.isEmpty())
+                continue;
+            if (points.front() != end)
+                ++pieces;
+            end = points.back();
+        }
+        return pieces;
+    };
+    // tan over -5..5 has four poles; three of its five pieces cross the chart.
+    EXPECT_EQ(polylines("tan(x)", "-5:5"), 3);
+    // sign over -1..1 jumps once; a smooth curve is one piece.
+    EXPECT_EQ(polylines("sign(x)", "-1.003:0.997"), 2);
+    EXPECT_EQ(polylines("sin(x)", "-5:5"), 1);
+}
+
 TEST(RenderCommand, FormulaErrorsGoToStderrAndTheFileIsStillWritten)
 {
     QTemporaryDir dir;

@@ -33,3 +33,25 @@ TEST(TranslateChart, MarkedCaptionsOfTheChartAndItsScalesAreTranslatedOthersKept
     EXPECT_EQ(chart->objectName(), "PX_Chart");
     EXPECT_EQ(label->text(), "Diagramm");
 }
+
+TEST(TranslateChart, PropertiesOfTheChartFollowItsScaleSettingsOnly)
+{
+    TParlox2000 engine;
+    test::LoadLanguageBytes(engine, "[x axis]=x-Achse|$$[Chart]=Diagramm|$$");
+    TRChart chart;
+    chart.SetCaption("PX_Chart");
+    chart.Scale1X()->SetCaption("PX_x axis");
+    QList<QObject*> visited;
+    engine.OnTranslateObject = [&](TParlox2000&, QObject& object, bool&) {
+        visited.append(&object);
+    };
+    // The chart alone, without the objects it owns.
+    engine.TranslateProperties(chart);
+    EXPECT_EQ(chart.Caption(), "Diagramm");
+    EXPECT_EQ(chart.Scale1X()->Caption(), "x-Achse");
+    EXPECT_TRUE(visited.contains(chart.Scale4Y()));
+    // Crosshairs and the background image are settings of another kind: skipped.
+    EXPECT_FALSE(visited.contains(chart.CrossHair1()));
+    EXPECT_FALSE(visited.contains(chart.BackGroundImg()));
+    EXPECT_FALSE(visited.contains(chart.JointLayers()));
+}

@@ -237,6 +237,30 @@ TEST_F(UrlLabTest, HoverShowsTheActiveFontWhileEnabled)
     EXPECT_EQ(Label->font(), normal);
 }
 
+TEST_F(UrlLabTest, EachFontHasItsOwnTextColour)
+{
+    auto text = [&] { return Label->palette().color(QPalette::WindowText); };
+    const QColor own = text();
+    // Without colours of its own the label keeps its palette's, over it or not.
+    MoveAway();
+    MoveOverLabel();
+    EXPECT_EQ(text(), own);
+    MoveAway();
+    Label->SetFontColor(clBlue);
+    Label->SetFontActiveColor(clRed);
+    EXPECT_EQ(text(), QColor(0, 0, 255));
+    MoveOverLabel();
+    EXPECT_EQ(text(), QColor(255, 0, 0));
+    EXPECT_TRUE(Label->setProperty("FontActiveColor", QVariant::fromValue<quint32>(clGreen)));
+    EXPECT_EQ(text(), QColor(0, 128, 0)); // shown at once while the mouse is over it
+    MoveAway();
+    EXPECT_EQ(text(), QColor(0, 0, 255));
+    // A disabled label keeps its colour too.
+    Label->setEnabled(false);
+    MoveOverLabel();
+    EXPECT_EQ(text(), QColor(0, 0, 255));
+}
+
 TEST_F(UrlLabTest, ALabelNeverLoadedRestoresTheFontItHadBeforeTheMouseCame)
 {
     QFont own = Label->font();
