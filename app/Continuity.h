@@ -30,7 +30,7 @@ public:
     static constexpr int MaxDepth = 24;
     // A change that stays in one half whose other half is exactly flat this many times is a
     // step between two plateaus (round, int, sign, comparisons).
-    static constexpr int FlatLevels = 4;
+    static constexpr int FlatLevels = 3;
     // Evaluations between one pair of samples at most.
     static constexpr int PairBudget = 3 * MaxDepth;
     // Extra evaluations per sample of a curve at most, over the whole curve.
@@ -57,10 +57,11 @@ public:
 private:
     // The bisection on [a, b]: toward the larger change while the middle value lies between
     // the ends, into both halves where it does not (an extremum or a pole inside).
-    // flat counts the levels in a row with an exactly flat half, spread tells whether the level
-    // above shared its change between its halves.
-    bool ContinuousOn(double a, double fa, double b, double fb, int depth, int flat, bool spread,
-                      int& budget);
+    // flat counts the levels in a row with an exactly flat half; suspect tells that an interval
+    // above held an extremum or a pole; spread that the level above shared its change between
+    // its halves.
+    bool ContinuousOn(double a, double fa, double b, double fb, int depth, int flat, bool suspect,
+                      bool spread, int& budget);
     // Whether the pair ending at sample i needs evaluations between its samples.
     bool Suspicious(std::span<const TCurveSample> samples, size_t i) const;
 
