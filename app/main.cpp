@@ -3,6 +3,7 @@
 // "/serverhandle=" switch) reach the host client.
 #include "app/CommandLine.h"
 #include "app/mainfrm.h"
+#include "app/StartError.h"
 #include "gfx/Fonts.h"
 #include "host/AboutBox.h"
 
@@ -21,11 +22,15 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     tessaly::InstallFontSubstitutes();
-    // Building the window loads the language file and translates it; a second start of the
-    // program hands its parameters on and ends in here, before any window shows.
-    tessaly::TFrmTessaly window;
-    tessaly::TFrmAbout about;
-    window.SetAboutBox(&about);
-    window.show();
-    return app.exec();
+    try {
+        // Building the window loads the language file and translates it; a second start of the
+        // program hands its parameters on and ends in here, before any window shows.
+        tessaly::TFrmTessaly window;
+        tessaly::TFrmAbout about;
+        window.SetAboutBox(&about);
+        window.show();
+        return app.exec();
+    } catch (const std::exception& e) {
+        return tessaly::ReportStartError(e.what());
+    }
 }

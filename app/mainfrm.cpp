@@ -101,7 +101,7 @@ TFrmTessaly::TFrmTessaly(const TDemonStart& start, QWidget* parent) : QWidget(pa
     FDriver->ParameterValue = [this](int i) { return NLabVar[size_t(i)]->Value(); };
     FDriver->SetErrorText = [this](const QString& t) { ShowError(t, FDriver->CurrentX); };
     FDriver->SetErrorVisible = [this](bool v) { LblError->setVisible(v); };
-    FDriver->Translate = [this](const QString& t) { return cliDemon->Translate(t); };
+    FDriver->Translate = [this](const QString& t) { return Translate(t); };
 
     Dock();
 
@@ -111,7 +111,7 @@ TFrmTessaly::TFrmTessaly(const TDemonStart& start, QWidget* parent) : QWidget(pa
     cliDemon->SetAutoCreateItlFile(false);
     cliDemon->SetMultiStart(false);
     cliDemon->SetUseVelmoraServer(false);
-    cliDemon->Loaded();
+    cliDemon->Loaded();   // a quit message meanwhile leaves the client to be deleted
     RCFunc->Loaded();
 }
 
@@ -328,11 +328,21 @@ void TFrmTessaly::Dock()
     RCFunc->setGeometry(0, Panel1Height, std::max(0, w - Panel3Width), middle);
 }
 
+QString TFrmTessaly::Translate(const QString& text, const QStringList& params) const
+{
+    if (!cliDemon) {
+        QString result = text;
+        for (qsizetype i = 0; i < params.size(); ++i)
+            result.replace("<%" + QString::number(i + 1) + "%>", params[i], Qt::CaseInsensitive);
+        return result;
+    }
+    return cliDemon->Translator().Translate(text, params);
+}
+
 void TFrmTessaly::ShowError(const QString& reason, double x)
 {
     FErrorReason = reason;
-    LblError->setToolTip(cliDemon->Translator().Translate(
-        "<%1%> at x = <%2%>", {reason, QString::number(x, 'g', 6)}));
+    LblError->setToolTip(Translate("<%1%> at x = <%2%>", {reason, QString::number(x, 'g', 6)}));
     LayoutErrorLine();
 }
 
@@ -385,11 +395,14 @@ void TFrmTessaly::showEvent(QShowEvent* event)
 
 void TFrmTessaly::FormShow()
 {
-    if (FrmAbout) {
+    if (FrmAbout && cliDemon) {
         FrmAbout->Prepare(cliDemon->Translator(), "Tessaly", "Version 1.0");
         FrmAbout->exec();
     }
-    HTMLView->LoadFromString(cliDemon->Translate("MMExplain"));
+    // A quit message of the host link while the about box was open has ended the program.
+    if (!cliDemon)
+        return;
+    HTMLView->LoadFromString(Translate("MMExplain"));
     // The stored positions are only the layout's; the start parameters come now (d keeps its).
     for (size_t i = 0; i < 3; ++i)
         SbarVar[i]->setValue(static_cast<int>(std::lround(StartParameters[i] * 100)));

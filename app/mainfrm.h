@@ -7,6 +7,7 @@
 #include "expr/MathExpression.h"
 #include "host/VelmoraDemon.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -74,7 +75,8 @@ public:
     std::array<TNumLab*, 4> NLabVar{};       // NLabVarA .. NLabVarD
     std::array<QScrollBar*, 4> SbarVar{};    // SbarVarA .. SbarVarD
     TMathExpression MEFunc{"MEFunc"};
-    TvltDemonClient* cliDemon = nullptr;
+    // Null once a quit message of the host link destroyed it.
+    QPointer<TvltDemonClient> cliDemon;
     QMenu* PopMenRC = nullptr;
     QAction* Zoom111 = nullptr;
     QAction* ZoomOut1 = nullptr;
@@ -116,6 +118,8 @@ private:
     void BuildPanel2();
     void BuildChart();
     void Dock();
+    // The translation of text, or text itself once the host client is gone.
+    QString Translate(const QString& text, const QStringList& params = {}) const;
     // Shows a reason in the error line, which arose at x.
     void ShowError(const QString& reason, double x);
     // Places the error line for its reason (see PlaceErrorLine).

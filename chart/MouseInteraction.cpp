@@ -242,7 +242,9 @@ void TCustomRChart::mouseMoveEvent(QMouseEvent* event)
     if (OnMouseMove)
         OnMouseMove(*this, shift, p.x(), p.y());
     const bool left = event->buttons() & Qt::LeftButton;
-    switch (FMouseAction) {
+    // A drag keeps to what it grabbed, whatever the mode becomes meanwhile.
+    const TMouseActMode mode = FAnchored ? FDragMode : FMouseAction;
+    switch (mode) {
     case maPan:
     case maPanHoriz:
     case maPanVert:
@@ -255,12 +257,12 @@ void TCustomRChart::mouseMoveEvent(QMouseEvent* event)
             // The first move with the button down only records where the drag begins.
             RecordAnchor(p);
             FAnchored = true;
-        } else if (FMouseAction == maDragCrossH) {
+        } else if (mode == maDragCrossH) {
             DragCrossHairTo(p);
-        } else if (FMouseAction == maDragLabel) {
+        } else if (mode == maDragLabel) {
             DragTextLabelTo(p);
         } else if (InDataArea(p)) {
-            if (FMouseAction == maZoomDrag)
+            if (mode == maZoomDrag)
                 ZoomDragTo(p);
             else
                 PanTo(p);
@@ -284,6 +286,7 @@ void TCustomRChart::mouseMoveEvent(QMouseEvent* event)
 
 void TCustomRChart::RecordAnchor(QPoint p)
 {
+    FDragMode = FMouseAction;
     for (int n = 1; n <= LayerCount; ++n) {
         FAnchors[static_cast<size_t>(n - 1)] = {p, RangeX(n), RangeY(n)};
     }
@@ -336,7 +339,7 @@ void TCustomRChart::PanTo(QPoint p)
             // The contents follow the pointer. Bounds that come out NaN or infinite (a data
             // area without extent, a range at the end of the double range) are refused by
             // the range operation, axis by axis.
-            if (FMouseAction != maPanVert) {
+            if (FDragMode != maPanVert) {
                 if (l.PropsX->Logarithmic()) {
                     const double f =
                         std::exp(std::log(x.High / x.Low) * (a.Pixel.x() - p.x()) / dw);
@@ -346,7 +349,7 @@ void TCustomRChart::PanTo(QPoint p)
                     x = {a.X.Low - d, a.X.High - d};
                 }
             }
-            if (FMouseAction != maPanHoriz) {
+            if (FDragMode != maPanHoriz) {
                 if (l.PropsY->Logarithmic()) {
                     const double f =
                         std::exp(std::log(y.High / y.Low) * (p.y() - a.Pixel.y()) / dh);

@@ -150,7 +150,7 @@ void TCustomRChart::DrawRubberBand(QPainter& p) const
         return;
     p.save();
     p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    QPen pen(QColor(Qt::white));
+    QPen pen{QColor(Qt::white)};
     pen.setWidth(1);
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);

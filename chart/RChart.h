@@ -486,6 +486,7 @@ private:
     QPoint FRectStart;
     QPoint FRectCorner;
     bool FAnchored = false;
+    TMouseActMode FDragMode = maNone; // the mode a drag began in, kept until it ends
     std::array<TAnchor, LayerCount> FAnchors;
     int FDragIndex = 1; // the crosshair (1..4) or text label (1..30) being dragged
     bool FDoubleClickSeen = false;

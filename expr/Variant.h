@@ -4,6 +4,7 @@
 // leave 64 bits become reals; fixed-point results are rounded to four places, halves to even.
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -42,7 +43,7 @@ public:
     TVariant& operator=(const TVariant& other)
     {
         FKind = other.FKind;
-        FInt64 = other.FInt64;   // the widest member carries every kind's value
+        CopyValue(other);
         if (other.FKind == vkString)
             FString = other.FString;
         return *this;
@@ -50,7 +51,7 @@ public:
     TVariant& operator=(TVariant&& other) noexcept
     {
         FKind = other.FKind;
-        FInt64 = other.FInt64;
+        CopyValue(other);
         if (other.FKind == vkString)
             FString.swap(other.FString);
         return *this;
@@ -100,6 +101,15 @@ private:
     double ToRealSlow() const;
 
     TVariantKind FKind = vkNull;
+    // The value's bytes, whichever member is active: reading an inactive member of a union is
+    // undefined, copying its object representation is not, and compiles to one 8-byte move.
+    void CopyValue(const TVariant& other) noexcept
+    {
+        static_assert(sizeof FReal == sizeof FInt64);
+        std::memcpy(static_cast<void*>(&FInt64), static_cast<const void*>(&other.FInt64),
+                    sizeof FInt64);
+    }
+
     union {
         double FReal = 0;
         bool FBoolean;

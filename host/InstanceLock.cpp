@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -39,19 +40,31 @@ bool TInstanceLock::IsHeldElsewhere(const QString& name)
     return held;
 }
 
-bool TInstanceLock::Acquire(const QString& name)
+TInstanceLock::TResult TInstanceLock::TryAcquire(const QString& name, QString* why)
 {
     Release();
-    const QByteArray path = QFile::encodeName(PathFor(name));
-    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const QString file = PathFor(name);
+    const QByteArray path = QFile::encodeName(file);
+    auto failed = [&](const char* what) {
+        if (why)
+            *why = QString("cannot %1 the lock %2: %3")
+                       .arg(QLatin1String(what), file, QString::fromLocal8Bit(std::strerror(errno)));
+        return TResult::Failed;
+    };
+    // O_NOFOLLOW: a link planted under the lock's name is not followed.
+    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)
-        return false;
+        return failed("open");
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
         ::close(fd);
-        return false;
+        if (error == EWOULDBLOCK)
+            return TResult::HeldElsewhere;
+        errno = error;
+        return failed("take");
     }
     FFd = fd;
-    return true;
+    return TResult::Acquired;
 }
 
 void TInstanceLock::Release()

@@ -20,8 +20,12 @@ public:
     // True when another process holds the lock of this name.
     static bool IsHeldElsewhere(const QString& name);
 
+    enum class TResult { Acquired, HeldElsewhere, Failed };
+    // Takes the lock. HeldElsewhere only when another process holds it; Failed when the lock
+    // file cannot be opened or locked for another reason, told in *why.
+    TResult TryAcquire(const QString& name, QString* why = nullptr);
     // Takes the lock; false when another process holds it or the file cannot be made.
-    bool Acquire(const QString& name);
+    bool Acquire(const QString& name) { return TryAcquire(name) == TResult::Acquired; }
     void Release();
     bool IsHeld() const { return FFd >= 0; }
     // A small non-zero number that stands for the held lock (0 when none).

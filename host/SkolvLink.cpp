@@ -13,7 +13,12 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tessaly {
 
@@ -93,10 +98,38 @@ TFrameStatus DecodeFrame(QByteArray& buffer, TFrame& frame)
 
 QString SkolvRuntimeDir()
 {
-    QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (dir.isEmpty() || !QDir(dir).exists())
-        dir = QDir::tempPath();
-    return QDir(dir).absolutePath();
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QDir(runtime).exists())
+        return QDir(runtime).absolutePath();
+    // Without a runtime folder: a folder of the user's own in the temporary folder, made with
+    // owner-only access, never the shared temporary folder itself.
+    static const QString own = [] {
+        const QString temp = QDir(QDir::tempPath()).absolutePath();
+        const QString dir = QString("%1/tessaly-%2").arg(temp).arg(::getuid());
+        if (IsPrivateFolder(dir))
+            return dir;
+        // The name is taken by something that is not ours (another user's folder, a link): a
+        // folder of a fresh name instead, which a second start cannot find.
+        QByteArray pattern = QFile::encodeName(dir + "-XXXXXX");
+        if (::mkdtemp(pattern.data())) {
+            std::fprintf(stderr, "tessaly: %s is not a folder of this user's own; using %s\n",
+                         QFile::encodeName(dir).constData(), pattern.constData());
+            return QFile::decodeName(pattern);
+        }
+        return dir;
+    }();
+    return own;
+}
+
+bool IsPrivateFolder(const QString& path)
+{
+    const QByteArray p = QFile::encodeName(path);
+    if (::mkdir(p.constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat st {};
+    if (::lstat(p.constData(), &st) != 0)
+        return false;
+    return S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & 077) == 0;
 }
 
 namespace {
@@ -144,8 +177,31 @@ TSkolvEndpoint::~TSkolvEndpoint()
     Close();
 }
 
+void RemoveStaleClientEndpoints()
+{
+    const QString dir = SkolvRuntimeDir();
+    const QStringList names =
+        QDir(dir).entryList({QString(ClientClass) + ".*"}, QDir::System | QDir::Hidden);
+    for (const QString& name : names) {
+        const QString path = dir + "/" + name;
+        const QByteArray p = QFile::encodeName(path);
+        struct stat st {};
+        if (::lstat(p.constData(), &st) != 0 || !S_ISSOCK(st.st_mode) || st.st_uid != ::getuid())
+            continue;
+        if (!TSkolvEndpoint::IsAlive(path))
+            ::unlink(p.constData());
+    }
+}
+
 bool TSkolvEndpoint::ListenAsClient()
 {
+    // Endpoints of instances that were killed stay behind; the first client of a process
+    // clears them away.
+    static bool cleared = false;
+    if (!cleared) {
+        cleared = true;
+        RemoveStaleClientEndpoints();
+    }
     for (int attempt = 0; attempt < 16; ++attempt) {
         std::uint32_t w = QRandomGenerator::system()->generate();
         if (w == 0)

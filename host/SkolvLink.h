@@ -50,11 +50,18 @@ enum class TFrameStatus { NeedMore, Complete, Malformed };
 // 8-byte stamp or above the limit is malformed; nothing is allocated for its declared length.
 TFrameStatus DecodeFrame(QByteArray& buffer, TFrame& frame);
 
-// The folder that holds the endpoints and the single-instance locks.
+// The folder that holds the endpoints and the single-instance locks: $XDG_RUNTIME_DIR, else a
+// folder of the user's own in the temporary folder (tessaly-<uid>, owner-only access).
 QString SkolvRuntimeDir();
+// Makes the folder with owner-only access where it is missing; true when it is a folder (not a
+// link) that belongs to this user and that nobody else may enter.
+bool IsPrivateFolder(const QString& path);
 // Endpoint of a client window, and of the host server for the handle text h.
 QString ClientEndpointPath(std::uint32_t window);
 QString ServerEndpointPath(const QString& handleText);
+// Removes the client endpoints in the runtime folder that belong to this user and that nobody
+// listens on any more (left by processes that were killed).
+void RemoveStaleClientEndpoints();
 // The window value under which a server endpoint is known to its clients (never 0).
 std::uint32_t ServerWindowValue(const QString& handleText);
 

@@ -438,9 +438,18 @@ void TvltDemonClient::LoadLanguageFile()
 
 void TvltDemonClient::CheckSingleInstance()
 {
-    if (FLock.Acquire(TInstanceLock::NameFor(FProgramPath))) {
+    QString why;
+    switch (FLock.TryAcquire(TInstanceLock::NameFor(FProgramPath), &why)) {
+    case TInstanceLock::TResult::Acquired:
         OwnEntity.Handle = std::uint32_t(FLock.Handle());
         return;
+    case TInstanceLock::TResult::Failed:
+        // Only a running instance ends a start; a lock that cannot be had is no such instance.
+        std::fprintf(stderr, "tessaly: %s; starting as the only instance\n",
+                     why.toLocal8Bit().constData());
+        return;
+    case TInstanceLock::TResult::HeldElsewhere:
+        break;
     }
     // Another instance runs: hand it our parameters through the server, then end.
     if (auto first = FindClientByTitle(OwnEntity.Title())) {
@@ -451,6 +460,9 @@ void TvltDemonClient::CheckSingleInstance()
         msg.Write(lines.constData(), lines.size());
         Send(*first, msg);
     }
+    // The process ends without destructors: its endpoint goes now.
+    if (FEndpoint)
+        FEndpoint->Close();
     ExitFunction()(0);
 }
 
@@ -471,7 +483,11 @@ std::unique_ptr<TEntity> TvltDemonClient::FindClient(TSkolvMessageStream& reques
     if (reply.Size() == 0)
         return nullptr;
     auto e = std::make_unique<TEntity>(this);
-    e->ReadFrom(reply);
+    try {
+        e->ReadFrom(reply);
+    } catch (const EStreamReadError&) {
+        return nullptr; // a malformed reply is no answer
+    }
     return e;
 }
 

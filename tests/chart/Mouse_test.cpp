@@ -264,6 +264,51 @@ TEST(ChartMouse, DraggedLabelTakesWorldOrPixelCoordinates)
     EXPECT_EQ(hidden.PosX(), 400);
 }
 
+TEST(ChartMouse, ADragKeepsToWhatItGrabbedWhenTheModeChanges)
+{
+    // Label 7 is grabbed; switching to crosshair dragging in the middle of the drag must not
+    // turn it into a drag of crosshair 7, which does not exist.
+    MouseChart chart;
+    chart.SetMouseAction(maDragLabel);
+    TTextLabel& label = *chart.TextLabel(7);
+    label.SetCaption("seven");
+    label.SetAttachToData(tlamNone);
+    label.SetPosX(300);
+    label.SetPosY(100);
+    label.SetMode(tlBox);
+    label.SetVisible(true);
+    int labelMoves = 0, crossMoves = 0;
+    chart.OnTextLabelMove = [&](TCustomRChart&, TTextLabel&) { ++labelMoves; };
+    chart.OnCrossHairMove = [&](TCustomRChart&, TCrossHair&) { ++crossMoves; };
+    const double crossX = chart.CrossHair1()->PosX();
+    Mouse mouse(chart);
+    mouse.Press({300, 100});
+    mouse.Move({301, 101});
+    mouse.Move({310, 105});
+    chart.SetMouseAction(maDragCrossH);
+    mouse.Move({320, 110});
+    mouse.Release({320, 110});
+    EXPECT_EQ(label.PosX(), 320);
+    EXPECT_EQ(label.PosY(), 110);
+    EXPECT_EQ(labelMoves, 2);
+    EXPECT_EQ(crossMoves, 0);
+    EXPECT_EQ(chart.CrossHair1()->PosX(), crossX);
+
+    // The next drag takes the new mode.
+    mouse.Drag({{200, 60}, {201, 61}, {250, 90}});
+    EXPECT_GT(crossMoves, 0);
+
+    // A pan that becomes a vertical pan meanwhile keeps panning both axes.
+    chart.SetMouseAction(maPan);
+    const double loY = chart.Scale1Y()->RangeLow();
+    mouse.Press({300, 100});
+    mouse.Move({301, 101});
+    chart.SetMouseAction(maPanHoriz);
+    mouse.Move({320, 120});
+    mouse.Release({320, 120});
+    EXPECT_NE(chart.Scale1Y()->RangeLow(), loY);
+}
+
 TEST(ChartMouse, SecondPressOfADoubleClickIsSwallowed)
 {
     MouseChart chart;

@@ -11,7 +11,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
 #include <map>
+#include <optional>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -48,6 +54,10 @@ public:
         TSkolvMessageStream out;
         switch (f.MsgId) {
         case smFindClient: {
+            if (findClientReply) {
+                Reply(f, *findClientReply);
+                break;
+            }
             const int kind = in.ReadByte();
             if (kind == 2) {
                 auto it = clients.find(in.ReadString());
@@ -104,6 +114,7 @@ public:
     std::map<QString, TEntity> clients;
     std::map<QString, QByteArray> files;
     std::int32_t executePid = 0;  // what an execute request answers
+    std::optional<QByteArray> findClientReply; // instead of the found record
 };
 
 TDemonStart Start(QStringList args, const QString& viewerHandle = QString())
@@ -383,4 +394,116 @@ TEST(DemonClient, ExecuteWithWaitReturnsTheExitCodeOfTheStartedProcess)
     TSkolvMessageStream req;
     req.SetData(server.received.back().Payload);
     EXPECT_EQ(req.ReadString(), "/bin/tool");
+}
+
+TEST(DemonClient, AMalformedOrMissingReplyToFindClientIsNoAnswer)
+{
+    std::vector<int> exits;
+    auto old = TvltDemonClient::SetExitFunction([&](int code) { exits.push_back(code); });
+    const QString prog = "/p/tessaly-malformed-reply";
+    TvltDemonClient first(nullptr, Start({prog}));
+    first.SetUseVelmoraServer(false);
+    first.Loaded();
+
+    TTestServer server("4b1d");
+    ASSERT_TRUE(server.ok);
+    TSkolvMessageStream huge;
+    huge.WriteInt32(7);
+    huge.WriteInt32(1);
+    huge.WriteInt32(0x7fffffff); // a string length far beyond the payload
+    for (const QByteArray& reply : {QByteArray("\x01\x02\x03", 3), huge.Data()}) {
+        server.findClientReply = reply;
+        TvltDemonClient second(nullptr, Start({prog, "/serverhandle=4b1d", "page 7"}));
+        second.SetUseVelmoraServer(false);
+        EXPECT_NO_THROW(second.Loaded());
+        EXPECT_EQ(exits.back(), 0);
+        EXPECT_EQ(server.Count(smParams), 0);
+    }
+    EXPECT_EQ(server.Count(smFindClient), 2); // one for each start
+    EXPECT_EQ(exits.size(), 2u);
+    TvltDemonClient::SetExitFunction(old);
+}
+
+TEST(DemonClient, ALockThatCannotBeOpenedIsNoRunningInstance)
+{
+    std::vector<int> exits;
+    auto old = TvltDemonClient::SetExitFunction([&](int code) { exits.push_back(code); });
+    const QString prog = "/p/tessaly-lock-is-a-folder";
+    // A folder where the lock file would be: nobody holds a lock, the start goes on.
+    const QString lock = SkolvRuntimeDir() + "/" + TInstanceLock::NameFor(prog);
+    ASSERT_TRUE(QDir().mkpath(lock));
+    QString why;
+    TInstanceLock probe;
+    EXPECT_EQ(probe.TryAcquire(TInstanceLock::NameFor(prog), &why), TInstanceLock::TResult::Failed);
+    EXPECT_TRUE(why.contains(lock)) << why.toStdString();
+    TvltDemonClient client(nullptr, Start({prog}));
+    client.SetUseVelmoraServer(false);
+    client.Loaded();
+    EXPECT_TRUE(exits.empty());
+    EXPECT_EQ(client.OwnEntity.Handle, 0u);
+    QDir(lock).removeRecursively();
+    TvltDemonClient::SetExitFunction(old);
+}
+
+TEST(DemonClient, ASecondStartRemovesItsEndpointAndStaleOnesGoAtTheNextStart)
+{
+    std::vector<int> exits;
+    auto old = TvltDemonClient::SetExitFunction([&](int code) { exits.push_back(code); });
+    const QString prog = "/p/tessaly-endpoints";
+    TvltDemonClient first(nullptr, Start({prog}));
+    first.SetUseVelmoraServer(false);
+    first.Loaded();
+    QString secondEndpoint;
+    {
+        TvltDemonClient second(nullptr, Start({prog}));
+        second.SetUseVelmoraServer(false);
+        secondEndpoint = second.OwnEntity.Endpoint;
+        ASSERT_TRUE(QFile::exists(secondEndpoint));
+        second.Loaded();
+        ASSERT_EQ(exits, std::vector<int>{0});
+        // The exit ends the process without destructors: the endpoint is gone before it.
+        EXPECT_FALSE(QFile::exists(secondEndpoint));
+    }
+
+    // A socket file that nobody listens on any more, as a killed instance leaves it.
+    const QString stale = ClientEndpointPath(0x5eed);
+    {
+        const QByteArray path = QFile::encodeName(stale);
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
+        ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        ::close(fd);
+    }
+    ASSERT_TRUE(QFile::exists(stale));
+    RemoveStaleClientEndpoints();
+    EXPECT_FALSE(QFile::exists(stale));
+    EXPECT_TRUE(QFile::exists(first.OwnEntity.Endpoint)); // alive: kept
+    TvltDemonClient::SetExitFunction(old);
+}
+
+TEST(DemonClient, WithoutARuntimeFolderTheLinkLivesInAFolderOfTheUsersOwn)
+{
+    const QByteArray kept = qgetenv("XDG_RUNTIME_DIR");
+    qunsetenv("XDG_RUNTIME_DIR");
+    const QString dir = SkolvRuntimeDir();
+    qputenv("XDG_RUNTIME_DIR", kept);
+    EXPECT_NE(dir, QDir(QDir::tempPath()).absolutePath());
+    EXPECT_TRUE(dir.startsWith(QDir(QDir::tempPath()).absolutePath() + "/tessaly-"));
+    EXPECT_TRUE(IsPrivateFolder(dir));
+
+    // Another's folder, an open one, or a link are not private.
+    QTemporaryDir temp;
+    const QString open = temp.filePath("open");
+    ASSERT_TRUE(QDir().mkpath(open));
+    QFile::setPermissions(open, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                    QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                    QFileDevice::ExeOther);
+    EXPECT_FALSE(IsPrivateFolder(open));
+    const QString link = temp.filePath("link");
+    const QString own = temp.filePath("own");
+    EXPECT_TRUE(IsPrivateFolder(own)); // made with owner-only access
+    ASSERT_TRUE(QFile::link(own, link));
+    EXPECT_FALSE(IsPrivateFolder(link));
 }
