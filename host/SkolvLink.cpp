@@ -291,7 +291,9 @@ void TSkolvEndpoint::ReadFrom(TConnection* c)
     QPointer<QLocalSocket> socket = c->Socket;
     QPointer<TSkolvEndpoint> self = this;
     for (;;) {
-        c->Buffer += socket->readAll();
+        // A peer that went away while its last frame was handled leaves nothing to read.
+        if (socket->bytesAvailable() > 0)
+            c->Buffer += socket->readAll();
         TFrame frame;
         const TFrameStatus st = DecodeFrame(c->Buffer, frame);
         if (st == TFrameStatus::NeedMore)

@@ -350,6 +350,10 @@ void TvltCustomDemon::HandleMessage(std::unique_ptr<TSkolvMessageStream>& msg)
         break;
     }
     case smReply:
+        // A reply matters only to the send it answers; a peer that sends replies nobody asked
+        // for must not make the list grow without end.
+        if (Responses.size() >= MaxPendingResponses)
+            Responses.erase(Responses.begin());
         Responses.push_back(std::move(msg));
         break;
     case smParams:

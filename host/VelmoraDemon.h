@@ -156,6 +156,8 @@ public:
     TEntity ServerEntity{this};
     TGotAMessageEvent OnGotAMessage;
     TOnQuitMsgReceived OnQuitMsgReceived;
+    // Replies kept for the sends they answer, the oldest dropped beyond this many.
+    static constexpr size_t MaxPendingResponses = 64;
     std::vector<std::unique_ptr<TSkolvMessageStream>> Responses;
     QStringList Params;
     TNotifyEvent OnParamsChange;
