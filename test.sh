@@ -30,6 +30,17 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 status=0
 ctest --test-dir build/asan --output-on-failure -j "$jobs" || status=1
 
+# The Debian package from a Release build (the one ./run.sh starts), unpacked and checked:
+# the installed program in the user's language, the desktop entry, the metainfo, lintian.
+mkdir -p build
+if deb=$(scripts/build-package.sh 2>build/package.log); then
+    scripts/check-package.sh "$deb" || status=1
+else
+    tail -n 40 build/package.log
+    echo "Building the Debian package failed" >&2
+    status=1
+fi
+
 # Fuzzing: each target runs FUZZ_SECONDS (default 60) from its starting corpus; an input that takes
 # over one second counts as a failure, as does any crash or sanitizer report.
 if command -v clang++ >/dev/null && [ "${FUZZ_SECONDS:-60}" -gt 0 ]; then

@@ -44,6 +44,24 @@ QString TPlotDriver::ErrorReason(std::string_view message)
     return reason.mid(b, e - b);
 }
 
+QString TPlotDriver::TranslateReason(const QString& reason) const
+{
+    if (!Translate)
+        return reason;
+    // A name in double quotes is translated through the key with <%1%> in its place, the name
+    // going back in as the key's parameter: undefined variable "y" is looked up as
+    // undefined variable "<%1%>". Without such a key the whole reason is looked up.
+    const qsizetype open = reason.indexOf('"'), close = reason.lastIndexOf('"');
+    if (open >= 0 && close > open) {
+        const QString key = reason.left(open + 1) + "<%1%>" + reason.mid(close);
+        QString translated = Translate(key);
+        if (translated != key)
+            return translated.replace("<%1%>", reason.mid(open + 1, close - open - 1),
+                                      Qt::CaseInsensitive);
+    }
+    return Translate(reason);
+}
+
 void TPlotDriver::MEFuncVarRequest(TMathExpression&, std::string_view varName, TVariant& value)
 {
     if (varName.size() == 1) {
@@ -67,7 +85,7 @@ double TPlotDriver::Sample(bool& error)
         error = true;
         const QString reason = ErrorReason(e.what());
         if (SetErrorText)
-            SetErrorText(Translate ? Translate(reason) : reason);
+            SetErrorText(TranslateReason(reason));
         return 0;
     }
 }

@@ -53,6 +53,8 @@ public:
     static QString ErrorReason(std::string_view message);
 
 private:
+    // The error line's translation of a reason.
+    QString TranslateReason(const QString& reason) const;
     // The formula's value at CurrentX, or 0 with the error recorded.
     double Sample(bool& error);
     // The formula's value at CurrentX; 0 for any error.

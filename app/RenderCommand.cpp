@@ -7,9 +7,11 @@
 #include "chart/RChart.h"
 #include "expr/MathExpression.h"
 #include "gfx/Fonts.h"
+#include "host/Parlox2000.h"
 
 #include <QApplication>
 #include <QBuffer>
+#include <QFile>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
@@ -222,6 +224,12 @@ int RunRenderCommand(std::span<const std::string> args, std::ostream&, std::ostr
     driver.ParameterValue = [&](int i) { return o.Parameters.at(static_cast<size_t>(i)); };
     driver.SetErrorText = [&](const QString& text) { errorText = text; };
     driver.SetErrorVisible = [&](bool visible) { errorVisible = visible; };
+    // The error line in the language the window would show.
+    TParlox2000 translator;
+    QFile language(FindLanguageFile(QCoreApplication::applicationFilePath(), UserLanguages()));
+    if (!language.fileName().isEmpty() && language.open(QIODevice::ReadOnly))
+        translator.LoadFromStream(language);
+    driver.Translate = [&](const QString& text) { return translator.Translate(text); };
     driver.RecalcPlot();
     if (errorVisible)
         err << errorText.toStdString() << '\n';

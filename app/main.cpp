@@ -8,6 +8,8 @@
 #include "host/AboutBox.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <iostream>
 #include <string>
@@ -26,6 +28,13 @@ int main(int argc, char** argv)
         // Building the window loads the language file and translates it; a second start of the
         // program hands its parameters on and ends in here, before any window shows.
         tessaly::TFrmTessaly window;
+        // Qt's own texts (buttons of message boxes, file dialogs) in the language of the
+        // language file that was loaded.
+        QTranslator qtTexts;
+        if (window.cliDemon &&
+            qtTexts.load("qtbase_" + tessaly::LanguageCode(window.cliDemon->Translate("$dlglanguage$")),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(&qtTexts);
         tessaly::TFrmAbout about;
         window.SetAboutBox(&about);
         window.show();

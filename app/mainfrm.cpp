@@ -93,7 +93,6 @@ TFrmTessaly::TFrmTessaly(const TDemonStart& start, QWidget* parent) : QWidget(pa
     HTMLView->SetDefaultFontName("Microsoft Sans Serif");
     HTMLView->SetDefaultFontSize(8);
     HTMLView->SetDefaultPreFontName("Courier New");
-    HTMLView->SetBaseDirectory(QFileInfo(LanguageFileName(cliDemon->ProgramPath())).absolutePath());
     BuildPanel2();
 
     FDriver = std::make_unique<TPlotDriver>(*RCFunc, MEFunc);
@@ -112,6 +111,13 @@ TFrmTessaly::TFrmTessaly(const TDemonStart& start, QWidget* parent) : QWidget(pa
     cliDemon->SetMultiStart(false);
     cliDemon->SetUseVelmoraServer(false);
     cliDemon->Loaded();   // a quit message meanwhile leaves the client to be deleted
+    // The pictures of the explanation page lie beside the language file that was loaded.
+    if (cliDemon) {
+        const QString file = cliDemon->LanguageFilePath().isEmpty()
+                                 ? LanguageFileName(cliDemon->ProgramPath())
+                                 : cliDemon->LanguageFilePath();
+        HTMLView->SetBaseDirectory(QFileInfo(file).absolutePath());
+    }
     RCFunc->Loaded();
 }
 

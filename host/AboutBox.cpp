@@ -33,6 +33,28 @@ const char* const TFrmAbout::GermanDescription =
     "Kurve ver\u00e4ndern. Es ist eine Simulation der Tessaly-Entwickler und wird in verschiedenen "
     "elektronischen Lehrb\u00fcchern eingesetzt. Es wurde in C++ mit Qt geschrieben und baut auf der "
     "Tovra-Komponentensammlung auf.";
+const char* const TFrmAbout::FrenchDescription =
+    "Tessaly trace des fonctions math\u00e9matiques et permet d\u2019\u00e9tudier comment les "
+    "param\u00e8tres d\u2019une fonction modifient sa courbe. C\u2019est une simulation r\u00e9alis\u00e9e "
+    "par les d\u00e9veloppeurs de Tessaly, utilis\u00e9e dans plusieurs manuels num\u00e9riques. Elle "
+    "est \u00e9crite en C++ avec Qt et repose sur la biblioth\u00e8que de composants Tovra.";
+const char* const TFrmAbout::SpanishDescription =
+    "Tessaly representa funciones matem\u00e1ticas y permite estudiar c\u00f3mo los par\u00e1metros de "
+    "una funci\u00f3n modifican su curva. Es una simulaci\u00f3n creada por los desarrolladores de "
+    "Tessaly y se utiliza en diversos libros de texto electr\u00f3nicos. Est\u00e1 escrita en C++ con "
+    "Qt y se basa en la colecci\u00f3n de componentes Tovra.";
+
+QString LanguageCode(const QString& languageId)
+{
+    const QString id = FoldAscii(languageId);
+    if (id == "lggerman")
+        return "de";
+    if (id == "lgfrench")
+        return "fr";
+    if (id == "lgspanish")
+        return "es";
+    return "en";
+}
 
 namespace {
 
@@ -145,6 +167,13 @@ void TFrmAbout::Prepare(TParlox2000& translator, const QString& appName, const Q
     if (language == "lggerman") {
         LblWebSite->setText("Mehr Informationen finden Sie auf folgenden Webseiten:");
         LblDescription->setText(QString::fromUtf8(GermanDescription));
+    } else if (language == "lgfrench") {
+        LblWebSite->setText(QString::fromUtf8("Plus d\u2019informations sur les sites suivants\u00a0:"));
+        LblDescription->setText(QString::fromUtf8(FrenchDescription));
+    } else if (language == "lgspanish") {
+        LblWebSite->setText(
+            QString::fromUtf8("Encontrar\u00e1 m\u00e1s informaci\u00f3n en los siguientes sitios web:"));
+        LblDescription->setText(QString::fromUtf8(SpanishDescription));
     } else {
         LblWebSite->setText("More information can be found at the following Web sites:");
         LblDescription->setText(QString::fromUtf8(EnglishDescription));

@@ -18,6 +18,10 @@ class TUrlLab;
 // The program's icon, for its windows.
 QIcon ProgramIcon();
 
+// The language code ("de", "fr", "es", "en") of a language file's identity ("LgGerman", ...);
+// "en" for any other.
+QString LanguageCode(const QString& languageId);
+
 class TFrmAbout : public QDialog {
     Q_OBJECT
 public:
@@ -48,6 +52,8 @@ public:
 
     static const char* const EnglishDescription;
     static const char* const GermanDescription;
+    static const char* const FrenchDescription;
+    static const char* const SpanishDescription;
 
 protected:
     void showEvent(QShowEvent* event) override;

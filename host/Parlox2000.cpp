@@ -1,8 +1,11 @@
 #include "host/Parlox2000.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QIODevice>
+#include <QLocale>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -209,6 +212,36 @@ QString LanguageFileName(const QString& programPath)
     if (name.endsWith(QLatin1String(".exe")))
         name.chop(4);
     return name + QStringLiteral(".itl");
+}
+
+QString FindLanguageFile(const QString& programPath, const QStringList& languages)
+{
+    const QString beside = LanguageFileName(programPath);
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QFileInfo program(programPath);
+    QString stem = program.fileName();
+    if (stem.endsWith(QLatin1String(".exe")))
+        stem.chop(4);
+    const QString folder = program.absolutePath() + "/../share/tessaly/";
+    QStringList tried;
+    for (const QString& language : languages) {
+        // "de-DE", "de_DE.UTF-8" and "de" all name German.
+        const QString code = language.section(QRegularExpression("[-_.@]"), 0, 0).toLower();
+        if (code.isEmpty() || tried.contains(code))
+            continue;
+        tried << code;
+        const QString file = folder + stem + "." + code + ".itl";
+        if (QFileInfo::exists(file))
+            return QDir::cleanPath(file);
+    }
+    const QString english = folder + stem + ".en.itl";
+    return QFileInfo::exists(english) ? QDir::cleanPath(english) : QString();
+}
+
+QStringList UserLanguages()
+{
+    return QLocale::system().uiLanguages();
 }
 
 TParlox2000::TParlox2000(const QString& appName) : FAppName(appName) {}

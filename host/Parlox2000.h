@@ -67,6 +67,17 @@ QString FoldAscii(const QString& text);
 // ".itl" ("/opt/tessaly/tessaly" gives "/opt/tessaly/tessaly.itl").
 QString LanguageFileName(const QString& programPath);
 
+// The language file to read for a program: the file beside it (LanguageFileName) when there is
+// one, as in a build tree or a copied folder; else, for an installed program, the file of the
+// first of `languages` that the folder ../share/tessaly/ next to the program's folder holds
+// ("de-DE" or "de" finds tessaly.de.itl), else its English file tessaly.en.itl. Empty when there
+// is none of them.
+QString FindLanguageFile(const QString& programPath, const QStringList& languages);
+
+// The user's languages, most wanted first, as Qt reads them from LANGUAGE, LC_ALL, LC_MESSAGES
+// and LANG ("de-DE", "de", ...).
+QStringList UserLanguages();
+
 // A language file could not be created or written.
 class ELanguageFileError : public std::runtime_error {
 public:

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 #include <cerrno>
@@ -434,10 +435,11 @@ void TvltDemonClient::LoadLanguageFile()
         FTranslator->LoadFromStream(buffer);
         return;
     }
-    QFile file(LanguageFileName(FProgramPath));
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file(FindLanguageFile(FProgramPath, UserLanguages()));
+    if (file.fileName().isEmpty() || !file.open(QIODevice::ReadOnly))
         return;  // no language file: the texts stay as they are
     FTranslator->LoadFromStream(file);
+    FLanguageFilePath = QFileInfo(file).absoluteFilePath();
 }
 
 void TvltDemonClient::CheckSingleInstance()

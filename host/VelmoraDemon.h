@@ -180,6 +180,8 @@ public:
     int ParamCount() const { return int(Params.size()) - 1; }
     QString ParamStr(int index) const;
     const QString& ProgramPath() const { return FProgramPath; }
+    // The language file that was loaded; empty when none was (or it came from the server).
+    const QString& LanguageFilePath() const { return FLanguageFilePath; }
     const QString& HandleText() const { return FHandleText; }
 
     // Stamps request, delivers it to `to` and, when a reply with the same stamp arrived, copies
@@ -209,6 +211,7 @@ protected:
     std::unique_ptr<TParlox2000> FTranslator;
     std::unique_ptr<TSkolvEndpoint> FEndpoint;
     TInstanceLock FLock;
+    QString FLanguageFilePath;
     QString FProgramPath;
     QString FHandleText;
     bool FAutoTranslate = true;

@@ -23,6 +23,7 @@ tessaly_install_missing() {
 # What building the program needs.
 TESSALY_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev
                         libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation)
-# What the tests need on top: the German locale, clang with libFuzzer, and muparser as the
-# benchmark's peer.
-TESSALY_TEST_PACKAGES=(locales clang libclang-rt-14-dev libmuparser-dev)
+# What the tests need on top: the German locale, clang with libFuzzer, muparser as the
+# benchmark's peer, and the tools that build and check the Debian package.
+TESSALY_TEST_PACKAGES=(locales clang libclang-rt-14-dev libmuparser-dev dpkg-dev
+                       desktop-file-utils appstream lintian)

@@ -2,6 +2,8 @@
 
 #include "chart/RChart.h"
 #include "chart/ScaleProps.h"
+#include "host/Parlox2000.h"
+#include "support/LanguageFile.h"
 
 #include <gtest/gtest.h>
 
@@ -171,4 +173,25 @@ TEST(PlotDriver, SamplingEndsWhereTheStepNoLongerAdvancesAndNeverExceedsTheColum
         EXPECT_LE(rig.Count(), 97 + 2) << hi;
         EXPECT_GE(rig.Count(), 97) << hi;
     }
+}
+
+TEST(PlotDriver, AReasonWithANameInQuotesIsTranslatedThroughItsPlaceholderKey)
+{
+    TParlox2000 german;
+    test::LoadLanguageBytes(german, "[undefined variable \"<%1%>\"]=nicht definierte Variable "
+                                    "\xe2\x80\x9e<%1%>\xe2\x80\x9c|$$[division by zero]=Division durch Null|$$");
+    Rig rig;
+    rig.driver.Translate = [&](const QString& t) { return german.Translate(t); };
+    rig.Plot("2*y");
+    EXPECT_EQ(rig.errorText, QString::fromUtf8("nicht definierte Variable \xe2\x80\x9ey\xe2\x80\x9c"));
+    rig.Plot("1/(x-x)");
+    EXPECT_EQ(rig.errorText, "Division durch Null");
+    // Without the placeholder key the whole reason is looked up (and kept when it is missing).
+    TParlox2000 other;
+    test::LoadLanguageBytes(other, "[undefined variable \"q\"]=q fehlt|$$");
+    rig.driver.Translate = [&](const QString& t) { return other.Translate(t); };
+    rig.Plot("q");
+    EXPECT_EQ(rig.errorText, "q fehlt");
+    rig.Plot("zz");
+    EXPECT_EQ(rig.errorText, "undefined variable \"zz\"");
 }

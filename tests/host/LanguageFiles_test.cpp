@@ -2,11 +2,15 @@
 // every text the program marks for translation.
 #include "host/Parlox2000.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
+using tessaly::FindLanguageFile;
 using tessaly::TParlox2000;
 
 namespace {
@@ -74,4 +78,65 @@ TEST(LanguageFiles, GermanTranslatesEveryMarkedTextAndTheErrorReasons)
     EXPECT_EQ(de.Translate("Exit"), QString::fromUtf8("Beenden"));
     EXPECT_EQ(de.Translate("division by zero"), "Division durch Null");
     EXPECT_EQ(de.Translate("Floating point overflow"), QString::fromUtf8("Gleitkommaüberlauf"));
+}
+
+TEST(LanguageFiles, EveryShippedLanguageHasExactlyTheKeysOfTheEnglishFile)
+{
+    TParlox2000 english;
+    english.SetAutoCreate(false);
+    Load(english, "tessaly.itl");
+    QStringList expected = english.Keys();
+    expected.sort();
+    const QStringList files = QDir(LangFile("")).entryList({"tessaly.*.itl"});
+    for (const char* code : {"de", "fr", "es"})
+        EXPECT_TRUE(files.contains(QString("tessaly.%1.itl").arg(code))) << code;
+    for (const QString& name : files) {
+        TParlox2000 engine;
+        engine.SetAutoCreate(false);
+        Load(engine, name.toUtf8().constData());
+        QStringList keys = engine.Keys();
+        keys.sort();
+        for (const QString& k : expected)
+            EXPECT_TRUE(keys.contains(k)) << name.toStdString() << " lacks " << k.toStdString();
+        for (const QString& k : keys)
+            EXPECT_TRUE(expected.contains(k)) << name.toStdString() << " has more: " << k.toStdString();
+        EXPECT_EQ(keys.removeDuplicates(), 0) << name.toStdString();
+        // A translation keeps the placeholders of its key.
+        for (qsizetype i = 0; i < engine.Keys().size(); ++i) {
+            if (engine.Keys()[i].contains("<%1%>")) {
+                EXPECT_TRUE(engine.Values()[i].contains("<%1%>")) << name.toStdString();
+            }
+        }
+        EXPECT_TRUE(engine.Translate("MMExplain").contains("<img src=\"tessaly-explain.png\""))
+            << name.toStdString();
+    }
+}
+
+TEST(LanguageFiles, TheFileBesideTheProgramComesFirstThenTheInstalledOneOfTheUsersLanguage)
+{
+    QTemporaryDir prefix;
+    QDir(prefix.path()).mkpath("bin");
+    QDir(prefix.path()).mkpath("share/tessaly");
+    auto touch = [](const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly);
+    };
+    const QString program = prefix.filePath("bin/tessaly");
+    const QString shared = QFileInfo(prefix.filePath("share/tessaly")).absoluteFilePath();
+    ASSERT_TRUE(touch(shared + "/tessaly.en.itl"));
+    ASSERT_TRUE(touch(shared + "/tessaly.de.itl"));
+    struct Case { QStringList languages; QString file; };
+    const Case cases[] = {
+        {{"de-DE", "de"}, "tessaly.de.itl"}, {{"de_AT.UTF-8"}, "tessaly.de.itl"},
+        {{"fr-FR", "de-DE"}, "tessaly.de.itl"}, {{"fr-FR"}, "tessaly.en.itl"},
+        {{"C"}, "tessaly.en.itl"}, {{}, "tessaly.en.itl"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FindLanguageFile(program, c.languages), shared + "/" + c.file)
+            << c.languages.join(',').toStdString();
+    // The file beside the program, as in a build tree or a copied folder, wins.
+    ASSERT_TRUE(touch(program + ".itl"));
+    EXPECT_EQ(FindLanguageFile(program, {"de"}), program + ".itl");
+    // Nothing at all: no file.
+    EXPECT_EQ(FindLanguageFile(prefix.filePath("a/b/tessaly"), {"de"}), "");
 }
