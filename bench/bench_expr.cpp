@@ -4,6 +4,7 @@
 // formulas in muparser, parsed once and parsed at every evaluation; and ours again inside a
 // process that has painted with Qt, with and without clearing the upper vector state first.
 // A summary with the ratios follows the benchmark table.
+#include "app/ChartSetup.h"
 #include "expr/CpuState.h"
 #include "expr/MathExpression.h"
 #include "expr/Random.h"
@@ -28,17 +29,9 @@ namespace {
 
 using namespace tessaly;
 
-constexpr const char* Formulas[] = {
-    "a*5*sin(b*x) * cos (c*x)",
-    "a*x+b*20",
-    "(1+a)*sin(b*x) + c*gauss",
-    "exp(0.02*a*x)*sin(b*x)",
-    "round(a*8*sin(b*x))",
-    "a*sin(x)+b*sin(2*x)+c*sin(3*x)+d*sin(4*x)",
-    "(a*sin(x)+b*sin(2*x)+c*sin(3*x))*cos(d*x)",
-    "a*sin(b*x)/x",
-};
-constexpr int FormulaCount = sizeof Formulas / sizeof Formulas[0];
+// The sample formulas of the window, in their order.
+constexpr const auto& Formulas = SampleFormulas;
+constexpr int FormulaCount = static_cast<int>(Formulas.size());
 constexpr int Steps = 560;
 
 struct TParameters {
@@ -74,14 +67,14 @@ void EvaluateLoop(benchmark::State& state)
     TMathExpression e("MEFunc");
     TParameters p;
     BindParameters(e, p);
-    e.SetExpression(Formulas[state.range(0)]);
+    e.SetExpression(Formulas[static_cast<size_t>(state.range(0))]);
     int i = 0;
     for (auto _ : state) {
         p.x = StepX(i);
         i = i + 1 == Steps ? 0 : i + 1;
         benchmark::DoNotOptimize(e.Evaluate().ToReal());
     }
-    state.SetLabel(Formulas[state.range(0)]);
+    state.SetLabel(Formulas[static_cast<size_t>(state.range(0))]);
 }
 
 void BM_Tessaly(benchmark::State& state)
@@ -180,7 +173,7 @@ double MuGauss()
 // without arguments.
 std::string MuFormula(int index)
 {
-    std::string text = Formulas[index];
+    std::string text = Formulas[static_cast<size_t>(index)];
     for (std::size_t blank = text.find(" ("); blank != std::string::npos; blank = text.find(" (", blank + 1))
         if (blank > 0 && std::isalpha(static_cast<unsigned char>(text[blank - 1])))
             text.erase(blank, 1);
@@ -300,7 +293,7 @@ void PrintSummary(const TCollectingReporter& reporter)
         const double ours = time("Tessaly", f);
         const double once = time("MuParserOnce", f);
         const double parse = time("MuParserReparse", f);
-        std::printf("%-44s %7.1f %8.1f %8.1f %9.1f %7.2f %9.0f %9.1f %9.1f\n", Formulas[f],
+        std::printf("%-44s %7.1f %8.1f %8.1f %9.1f %7.2f %9.0f %9.1f %9.1f\n", Formulas[static_cast<size_t>(f)],
                     time("Native", f), ours, once, parse, ours / once, parse / ours,
                     time("TessalyAfterPaint", f), time("TessalyAfterPaintCleared", f));
     }

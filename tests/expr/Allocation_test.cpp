@@ -1,5 +1,6 @@
 // An evaluation of the main window's formulas allocates nothing on the heap. This test program
 // replaces the global allocation functions to count the allocations.
+#include "app/ChartSetup.h"
 #include "ExprTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -28,17 +29,6 @@ void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace tessaly {
 namespace {
-
-constexpr const char* SampleFormulas[] = {
-    "a*5*sin(b*x) * cos (c*x)",
-    "a*x+b*20",
-    "(1+a)*sin(b*x) + c*gauss",
-    "exp(0.02*a*x)*sin(b*x)",
-    "round(a*8*sin(b*x))",
-    "a*sin(x)+b*sin(2*x)+c*sin(3*x)+d*sin(4*x)",
-    "(a*sin(x)+b*sin(2*x)+c*sin(3*x))*cos(d*x)",
-    "a*sin(b*x)/x",
-};
 
 TEST(Allocation, EvaluatingTheSampleFormulasAllocatesNothing)
 {
