@@ -174,6 +174,12 @@ void TPlotDriver::FitLeftMargin()
 {
     // Labels keep this many pixels from the chart's left edge.
     constexpr int Padding = 2;
+    // The labels depend on the y range and the data area's height only: a parameter step that
+    // changes neither needs no new measure.
+    const TFitKey key{FChart.Scale1Y()->RangeLow(), FChart.Scale1Y()->RangeHigh(), FChart.height(),
+                      FChart.MarginTop(), FChart.MarginBottom(), FChart.MarginLeft()};
+    if (key == FLastFit)
+        return;
     const TScale* scale = FChart.ScaleControlY(1);
     const QRect labels = scale ? scale->LabelBounds() : QRect();
     int margin = FDesignMarginLeft;
@@ -181,6 +187,9 @@ void TPlotDriver::FitLeftMargin()
         margin = std::max(margin, FChart.MarginLeft() + Padding - labels.left());
     if (margin != FChart.MarginLeft())
         FChart.SetMarginLeft(margin);
+    // Unmeasured while the chart is loading: measured again at the next redraw.
+    FLastFit = labels.isEmpty() ? TFitKey{} : TFitKey{key.YLow, key.YHigh, key.Height, key.Top,
+                                                     key.Bottom, FChart.MarginLeft()};
 }
 
 double TPlotDriver::PixelHeight() const

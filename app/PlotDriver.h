@@ -76,6 +76,13 @@ private:
     std::vector<TCurveSample> FSamples; // of the last RecalcPlot, kept for their storage
     std::vector<bool> FBreaks;
     int FDesignMarginLeft = 0;
+    // What the left margin was last fitted for.
+    struct TFitKey {
+        double YLow = 0, YHigh = 0;
+        int Height = -1, Top = 0, Bottom = 0, MarginLeft = 0;
+        friend bool operator==(const TFitKey&, const TFitKey&) = default;
+    };
+    TFitKey FLastFit;
 };
 
 } // namespace tessaly
