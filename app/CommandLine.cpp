@@ -2,6 +2,7 @@
 
 #include "app/EvalCommand.h"
 #include "app/RenderCommand.h"
+#include "app/ViewOptions.h"
 
 #include <ostream>
 #include <span>
@@ -10,26 +11,42 @@ namespace tessaly {
 
 std::string UsageText()
 {
-    return "Usage: tessaly [PARAMETER]...  or  tessaly MODE\n"
+    return "Usage: tessaly [OPTION|PARAMETER]...  or  tessaly MODE\n"
            "A plotter of y = f(x) with the parameters a, b, c and d.\n"
            "\n"
-           "  [PARAMETER]...                 show the plotter window (parameters and\n"
-           "                                 /serverhandle= are for the host link)\n"
+           "  [OPTION|PARAMETER]...          show the plotter window, prepared by the options\n"
+           "                                 below (all but --size); a second start hands\n"
+           "                                 them to the running window. Parameters and\n"
+           "                                 /serverhandle= are for the host link\n"
            "  --eval FORMULA [NAME=VALUE]... evaluate FORMULA with the names bound to the\n"
            "                                 given decimal values; prints the result\n"
-           "  --render FILE.png|FILE.svg [--formula F] [--size WxH] [--x LO:HI] [--y LO:HI]\n"
-           "           [--set NAME=VALUE]... [--no-grid] [--crosshair X:Y]\n"
-           "                                 draw the chart as the window shows it into an\n"
-           "                                 image or an SVG file\n"
+           "  --render FILE [OPTION]...      draw the chart as the window shows it into\n"
+           "                                 FILE.png, FILE.svg or FILE.pdf; into FILE.gif\n"
+           "                                 the sweep of the parameters given by --animate\n"
+           "                                 from -1 to 1 and back in steps of 0.01\n"
            "  --help                         show this text\n"
-           "  --version                      show the version\n";
+           "  --version                      show the version\n"
+           "\n"
+           "Options (values may begin with \"-\"):\n" +
+           ViewOptionsUsage();
 }
 
-int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   TViewOptions* windowOptions)
 {
-    // Only an option selects a mode; anything else is a parameter of the window.
-    if (args.empty() || !(args.front().rfind("--", 0) == 0 || args.front() == "-h"))
+    // Only an option selects a mode; anything else is for the window: its options and the
+    // host link's parameters.
+    if (args.empty() || IsWindowOption(args.front()) ||
+        !(args.front().rfind("--", 0) == 0 || args.front() == "-h")) {
+        TViewOptions o;
+        if (const std::optional<std::string> why = ParseViewOptions(args, TOptionReader::Window, o)) {
+            err << "tessaly: " << *why << '\n' << UsageText();
+            return 2;
+        }
+        if (windowOptions)
+            *windowOptions = o;
         return -1;
+    }
     const std::string& mode = args.front();
     // The argument after a mode's name belongs to the mode, even when it begins with "-".
     const std::span<const std::string> rest(args.data() + 1, args.size() - 1);

@@ -96,6 +96,19 @@ void Draw(QPainter& p, TGlyph glyph, bool enabled)
         Arrow(p, c, QPointF(14.8, 8));
         break;
     }
+    case TGlyph::Play: {
+        p.setPen(Qt::NoPen);
+        p.setBrush(enabled ? QColor(0, 128, 0) : QColor(150, 150, 150));
+        p.drawPolygon(QPolygonF({QPointF(4, 3), QPointF(13, 8), QPointF(4, 13)}));
+        break;
+    }
+    case TGlyph::Pause: {
+        p.setPen(Qt::NoPen);
+        p.setBrush(red);
+        p.drawRect(QRectF(4, 3, 3, 10));
+        p.drawRect(QRectF(9, 3, 3, 10));
+        break;
+    }
     case TGlyph::DragCursor: {
         p.setPen(QPen(red, 1.2, Qt::DashDotLine));
         p.drawLine(QPointF(0.5, 9.5), QPointF(15.5, 9.5));
@@ -135,6 +148,18 @@ QIcon GlyphIcon(TGlyph glyph)
     for (qreal dpr : {1.0, 2.0}) {
         icon.addPixmap(Render(glyph, true, dpr), QIcon::Normal);
         icon.addPixmap(Render(glyph, false, dpr), QIcon::Disabled);
+    }
+    return icon;
+}
+
+QIcon PlayPauseIcon()
+{
+    QIcon icon;
+    for (qreal dpr : {1.0, 2.0}) {
+        icon.addPixmap(Render(TGlyph::Play, true, dpr), QIcon::Normal, QIcon::Off);
+        icon.addPixmap(Render(TGlyph::Pause, true, dpr), QIcon::Normal, QIcon::On);
+        icon.addPixmap(Render(TGlyph::Play, false, dpr), QIcon::Disabled, QIcon::Off);
+        icon.addPixmap(Render(TGlyph::Pause, false, dpr), QIcon::Disabled, QIcon::On);
     }
     return icon;
 }

@@ -1,5 +1,7 @@
 #include "app/PlotDriver.h"
 
+#include "app/KeptCurve.h"
+
 #include "base/ComponentMessage.h"
 #include "base/Errors.h"
 #include "chart/RChart.h"
@@ -77,15 +79,14 @@ void TPlotDriver::MEFuncVarRequest(TMathExpression&, std::string_view varName, T
     value.SetNull();  // "undefined variable"
 }
 
-double TPlotDriver::Sample(bool& error)
+double TPlotDriver::Sample(bool& failed, bool report)
 {
     try {
         return FExpression.Evaluate().ToReal();
     } catch (const std::exception& e) {
-        error = true;
-        const QString reason = ErrorReason(e.what());
-        if (SetErrorText)
-            SetErrorText(TranslateReason(reason));
+        failed = true;
+        if (report && SetErrorText)
+            SetErrorText(TranslateReason(ErrorReason(e.what())));
         return 0;
     }
 }
@@ -99,62 +100,100 @@ double TPlotDriver::SampleQuietly()
     }
 }
 
+double TPlotDriver::SampleAcross(double low, double high,
+                                 const std::function<std::optional<double>(double)>& value,
+                                 std::vector<TCurveSample>& samples) const
+{
+    const int width = DataWidth();
+    const double step = width > 0 ? std::fabs(low - high) / width : 0.0;
+    samples.clear();
+    bool failed = false;
+    auto take = [&](double x) {
+        const std::optional<double> y = value(x);
+        failed = !y;
+        // A sample without a value is an item too, at y = 0; it starts no line.
+        samples.push_back({x, y.value_or(0.0), y.has_value()});
+    };
+    double x = low;
+    take(x);
+    // One sample per pixel column plus one, give or take the rounding of the running sum; a
+    // step that no longer advances x, or a data area without width, ends the run.
+    const size_t maxSamples = static_cast<size_t>(std::max(width, 0) + 2);
+    while (high > x && (!failed || DrawWhereDefined) && samples.size() < maxSamples) {
+        const double next = x + step;
+        if (!(next > x))
+            break;
+        x = next;
+        take(x);
+    }
+    return x;
+}
+
+void TPlotDriver::FindBreaks(const std::vector<TCurveSample>& samples,
+                             const std::function<std::optional<double>(double)>& value,
+                             bool random, std::vector<bool>& breaks) const
+{
+    if (ContinuityTest && !random) {
+        const double yLow = FChart.Scale1Y()->RangeLow(), yHigh = FChart.Scale1Y()->RangeHigh();
+        TContinuityTest test(value, PixelHeight(), yLow, yHigh);
+        test.FindBreaks(samples, breaks);
+        return;
+    }
+    // Joined as they come, except where a sample has no value.
+    breaks.assign(samples.size(), false);
+    for (size_t i = 1; i < samples.size(); ++i)
+        breaks[i] = !samples[i].Defined || !samples[i - 1].Defined;
+}
+
+void TPlotDriver::AppendCurve(const std::vector<TCurveSample>& samples,
+                              const std::vector<bool>& breaks)
+{
+    for (size_t i = 0; i < samples.size(); ++i) {
+        const TCurveSample& s = samples[i];
+        if (i == 0 || breaks[i])
+            FChart.MoveTo(s.X, s.Y);
+        else
+            FChart.DrawTo(s.X, s.Y);
+    }
+}
+
 void TPlotDriver::RecalcPlot()
 {
-    bool error = false;
     try {
         FExpression.SetExpression(FormulaText ? FormulaText().toStdString() : std::string());
     } catch (const std::exception&) {
         // A formula that cannot even be stored leaves the previous one in place.
     }
     FitLeftMargin();
+    SampleKeptCurves();
     FChart.ClearItems();
-    const double low = FChart.Scale1X()->RangeLow();
-    const double high = FChart.Scale1X()->RangeHigh();
-    const int width = DataWidth();
-    const double step = width > 0 ? std::fabs(low - high) / width : 0.0;
+    AppendKeptCurves();
+
     // Painting leaves the vector unit in a state that slows down the maths library a lot.
     ClearUpperVectorState();
-    FSamples.clear();
+    bool error = false;
     bool random = false;
-    auto take = [&] {
-        const double y = Sample(error);
-        random = random || FExpression.DrewRandom();
-        FSamples.push_back({CurrentX, y, !error});
-    };
-    CurrentX = low;
-    take();
-    // One sample per pixel column plus one, give or take the rounding of the running sum; a
-    // step that no longer advances x, or a data area without width, ends the run.
-    const size_t maxSamples = static_cast<size_t>(std::max(width, 0) + 2);
-    while (high > CurrentX && !error && FSamples.size() < maxSamples) {
-        const double next = CurrentX + step;
-        if (!(next > CurrentX))
-            break;
-        CurrentX = next;
-        take();
-    }
-    const double lastX = CurrentX;
-
+    const double lastX = SampleAcross(
+        FChart.Scale1X()->RangeLow(), FChart.Scale1X()->RangeHigh(),
+        [&](double x) -> std::optional<double> {
+            CurrentX = x;
+            bool failed = false;
+            const double y = Sample(failed, !error);  // the first error reaches the error line
+            random = random || FExpression.DrewRandom();
+            error = error || failed;
+            return failed ? std::nullopt : std::optional<double>(y);
+        },
+        FSamples);
     // Each sample is an item; where the curve breaks, the item moves instead of drawing.
-    if (ContinuityTest && !random) {
-        const double yLow = FChart.Scale1Y()->RangeLow(), yHigh = FChart.Scale1Y()->RangeHigh();
-        TContinuityTest test([this](double x) { return ValueAt(x); }, PixelHeight(), yLow, yHigh);
-        test.FindBreaks(FSamples, FBreaks);
-    } else {
-        FBreaks.assign(FSamples.size(), false);
-    }
-    for (size_t i = 0; i < FSamples.size(); ++i) {
-        const TCurveSample& s = FSamples[i];
-        if (i == 0 || FBreaks[i])
-            FChart.MoveTo(s.X, s.Y);
-        else
-            FChart.DrawTo(s.X, s.Y);
-    }
+    FindBreaks(FSamples, [this](double x) { return ValueAt(x); }, random, FBreaks);
+    AppendCurve(FSamples, FBreaks);
     CurrentX = lastX;
+    PlaceLegend();
     FChart.ShowItems();
     if (SetErrorVisible)
         SetErrorVisible(error);
+    if (Redrawn)
+        Redrawn();
 }
 
 std::optional<double> TPlotDriver::ValueAt(double x)

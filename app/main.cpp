@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/mainfrm.h"
 #include "app/StartError.h"
+#include "app/ViewOptions.h"
 #include "gfx/Fonts.h"
 #include "host/AboutBox.h"
 
@@ -18,7 +19,8 @@
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    const int code = tessaly::RunCommandLine(args, std::cout, std::cerr);
+    tessaly::TViewOptions options;
+    const int code = tessaly::RunCommandLine(args, std::cout, std::cerr, &options);
     if (code >= 0)
         return code;
 
@@ -27,7 +29,12 @@ int main(int argc, char** argv)
     try {
         // Building the window loads the language file and translates it; a second start of the
         // program hands its parameters on and ends in here, before any window shows.
-        tessaly::TFrmTessaly window;
+        // Window options make a second start hand them to the first instance even without a
+        // host server.
+        tessaly::TDemonStart start;
+        start.HandOverWithoutServer = options != tessaly::TViewOptions{};
+        tessaly::TFrmTessaly window(start);
+        window.SetStartOptions(options);
         // Qt's own texts (buttons of message boxes, file dialogs) in the language of the
         // language file that was loaded.
         QTranslator qtTexts;

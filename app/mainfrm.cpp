@@ -94,6 +94,8 @@ TFrmTessaly::TFrmTessaly(const TDemonStart& start, QWidget* parent) : QWidget(pa
     HTMLView->SetDefaultFontSize(8);
     HTMLView->SetDefaultPreFontName("Courier New");
     BuildPanel2();
+    BuildClassroomControls();
+    BuildClassroomMenu();
 
     FDriver = std::make_unique<TPlotDriver>(*RCFunc, MEFunc);
     FDriver->FormulaText = [this] { return CBoxExpression->currentText(); };
@@ -101,6 +103,7 @@ TFrmTessaly::TFrmTessaly(const TDemonStart& start, QWidget* parent) : QWidget(pa
     FDriver->SetErrorText = [this](const QString& t) { ShowError(t, FDriver->CurrentX); };
     FDriver->SetErrorVisible = [this](bool v) { LblError->setVisible(v); };
     FDriver->Translate = [this](const QString& t) { return Translate(t); };
+    FDriver->Redrawn = [this] { TraceCrossHair(); };
 
     Dock();
 
@@ -117,7 +120,9 @@ TFrmTessaly::TFrmTessaly(const TDemonStart& start, QWidget* parent) : QWidget(pa
                                  ? LanguageFileName(cliDemon->ProgramPath())
                                  : cliDemon->LanguageFilePath();
         HTMLView->SetBaseDirectory(QFileInfo(file).absolutePath());
+        cliDemon->OnParamsChange = [this](TvltCustomDemon&) { ParamsChange(); };
     }
+    TranslateClassroomTexts();
     RCFunc->Loaded();
 }
 
@@ -382,6 +387,33 @@ bool TFrmTessaly::eventFilter(QObject* watched, QEvent* event)
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
             CBoxExpressionKeyPress(13);
     }
+    if (watched == RCFunc && ChartEvent(event))
+        return true;
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        for (size_t i = 0; i < NLabVar.size(); ++i)
+            if (watched == NLabVar[i]) {
+                EditParameter(int(i));
+                return true;
+            }
+    }
+    if (watched == ValueEditor) {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+                CloseValueEditor(key != Qt::Key_Escape);
+                return true;
+            }
+        } else if (event->type() == QEvent::FocusOut) {
+            // Leaving the box without Enter keeps the value as it was.
+            QMetaObject::invokeMethod(
+                this,
+                [this, editor = ValueEditor] {
+                    if (ValueEditor == editor)
+                        CloseValueEditor(false);
+                },
+                Qt::QueuedConnection);
+        }
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -415,6 +447,9 @@ void TFrmTessaly::FormShow()
     NLabX->SetTransparent(true);
     NLabY->SetTransparent(true);
     FDriver->RecalcPlot();
+    // An exercise prepared on the command line.
+    if (FStartOptions != TViewOptions{})
+        ApplyOptions(FStartOptions);
 }
 
 void TFrmTessaly::CBoxExpressionChange()
@@ -431,6 +466,12 @@ void TFrmTessaly::CBoxExpressionKeyPress(char key)
 void TFrmTessaly::SbarVarChange(int index)
 {
     NLabVar[size_t(index)]->SetValue(SbarVar[size_t(index)]->value() / 100.0);
+    // An animation step redraws once for all the parameters it moves; any other change of a
+    // moving parameter stops it.
+    if (FStepping)
+        return;
+    if (Animated(index))
+        SetAnimated(index, false);
     FDriver->RecalcPlot();
 }
 
@@ -516,6 +557,7 @@ void TFrmTessaly::RCFuncCrossHairMove(TCustomRChart&, TCrossHair& whichCrossHair
 {
     NLabX->SetValue(whichCrossHair.PosX());
     NLabY->SetValue(whichCrossHair.PosY());
+    TraceCrossHair();
 }
 
 void TFrmTessaly::BButRecalcClick()

@@ -4,13 +4,16 @@
 // the error line and the explanation panel. The sampling itself is the plot driver's.
 
 #include "app/PlotDriver.h"
+#include "app/ViewOptions.h"
 #include "expr/MathExpression.h"
 #include "host/VelmoraDemon.h"
 
+#include <QPointF>
 #include <QPointer>
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -18,8 +21,12 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QActionGroup;
+class QLineEdit;
 class QMenu;
+class QPrinter;
 class QScrollBar;
+class QTimer;
 class QToolButton;
 
 namespace tessaly {
@@ -87,6 +94,61 @@ public:
 
     TPlotDriver& Driver() { return *FDriver; }
 
+    // --- Beyond the designed window: classroom features -------------------------------------
+    // The animation toggles of a..d below the chart's tools.
+    std::array<QToolButton*, 4> SButAnimate{};
+    // Popup-menu items below the designed five.
+    QAction* KeepCurve1 = nullptr;
+    QAction* ClearKept1 = nullptr;
+    QAction* SavePng1 = nullptr;
+    QAction* SaveSvg1 = nullptr;
+    QAction* CopyPicture1 = nullptr;
+    QAction* Print1 = nullptr;
+    QAction* SaveAnimation1 = nullptr;
+    QAction* TraceCurve1 = nullptr;
+    QAction* DrawWhereDefined1 = nullptr;
+    QMenu* SpeedMenu = nullptr;
+    // The line edit of a typed parameter value, while one is typed.
+    QLineEdit* ValueEditor = nullptr;
+    // Seams of the dialogs: the file name to save to (empty: cancelled) and the printer set up
+    // by the user (false: cancelled). The window's own open Qt's dialogs.
+    std::function<QString(const QString& title, const QString& filter, const QString& name)>
+        AskSaveFileName;
+    std::function<bool(QPrinter&)> AskPrinter;
+
+    // Options given on the command line, applied once the window has started.
+    void SetStartOptions(const TViewOptions& options) { FStartOptions = options; }
+    // Applies what the options give: formula, parameters (rounded to the scroll bars'
+    // positions), ranges, grid, crosshair, mouse mode, kept curves, animations and modes.
+    void ApplyOptions(const TViewOptions& options);
+    // The window's state as options, for a picture made as --render makes it.
+    TViewOptions CurrentOptions() const;
+    // The host link's parameters changed: applies the options among them and comes to the front.
+    void ParamsChange();
+
+    bool Animated(int index) const { return FMoving.at(static_cast<size_t>(index)); }
+    void SetAnimated(int index, bool on);
+    int AnimationSpeed() const { return FSpeed; }
+    void SetAnimationSpeed(int stepsPerSecond);
+    // One animation step: each moving parameter one position on, turning at -1 and 1.
+    void AnimationStep();
+    void KeepCurveClick();
+    void ClearKeptClick();
+    // Saves the picture as "png" or "svg"; false when cancelled or not written.
+    bool SavePictureClick(const QString& kind);
+    void CopyPictureClick();
+    bool PrintClick();
+    bool SaveAnimationClick();
+    void TraceCurveClick();
+    void DrawWhereDefinedClick();
+    // Zooms the x and y ranges by the factors around the world point `center` (a factor
+    // below 1 zooms in), and redraws as a zoom of the mouse does.
+    void ZoomAround(double factorX, double factorY, QPointF center);
+    // Back to the start ranges x -100..100, y -3..3.
+    void ZoomReset();
+    // Opens the line edit that types parameter index's value.
+    void EditParameter(int index);
+
     // Handlers, named after their control and event.
     void CBoxExpressionChange();
     void CBoxExpressionKeyPress(char key);
@@ -124,11 +186,31 @@ private:
     void ShowError(const QString& reason, double x);
     // Places the error line for its reason (see PlaceErrorLine).
     void LayoutErrorLine();
+    void BuildClassroomControls();
+    void BuildClassroomMenu();
+    // The texts of the classroom features in the language of the language file.
+    void TranslateClassroomTexts();
+    // Classroom events on the chart: the wheel, the zoom keys and the kept curves' tooltips.
+    bool ChartEvent(QEvent* event);
+    // Ends typing a parameter value: applied when `apply` and the text is a valid value.
+    void CloseValueEditor(bool apply);
+    // With the crosshair on the curve: moves it to f(x) and shows that in the read-outs.
+    void TraceCrossHair();
+    void ShowFailure(const QString& file, const QString& why);
+    QString SaveFileName(const QString& title, const QString& filter, const QString& name);
 
     std::unique_ptr<TPlotDriver> FDriver;
     QButtonGroup* FModeButtons = nullptr;
     bool FShown = false;
     QString FErrorReason; // the whole reason; the error line may show it shortened
+    TViewOptions FStartOptions;
+    QTimer* FAnimationTimer = nullptr;
+    std::array<bool, 4> FMoving{};
+    std::array<int, 4> FDirection{1, 1, 1, 1};
+    int FSpeed = DefaultAnimationSpeed;
+    bool FStepping = false;    // an animation step sets the scroll bars
+    bool FTracing = false;     // the crosshair is being moved to the curve
+    int FEditedParameter = -1;
 };
 
 } // namespace tessaly

@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 
+#include <charconv>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -74,6 +75,34 @@ void TInstanceLock::Release()
     ::flock(FFd, LOCK_UN);
     ::close(FFd);
     FFd = -1;
+}
+
+bool TInstanceLock::RecordOwner(std::uint32_t window)
+{
+    if (FFd < 0)
+        return false;
+    const std::string text = std::to_string(window) + "\n";
+    return ::ftruncate(FFd, 0) == 0 &&
+           ::pwrite(FFd, text.data(), text.size(), 0) == static_cast<ssize_t>(text.size());
+}
+
+std::uint32_t TInstanceLock::OwnerOf(const QString& name)
+{
+    const QByteArray path = QFile::encodeName(PathFor(name));
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return 0;
+    char text[16] = {};
+    const ssize_t n = ::read(fd, text, sizeof text);
+    ::close(fd);
+    if (n <= 0)
+        return 0;
+    std::uint32_t window = 0;
+    const char* end = text + n;
+    const auto [ptr, ec] = std::from_chars(text, end, window);
+    // The whole file is the number and a line feed, nothing else.
+    const bool whole = ec == std::errc() && ptr != text && (ptr == end || (*ptr == '\n' && ptr + 1 == end));
+    return whole ? window : 0;
 }
 
 } // namespace tessaly

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 namespace tessaly {
 
 class TInstanceLock {
@@ -27,6 +29,12 @@ public:
     // Takes the lock; false when another process holds it or the file cannot be made.
     bool Acquire(const QString& name) { return TryAcquire(name) == TResult::Acquired; }
     void Release();
+    // Writes the holder's message window into the held lock's file, so that a later start
+    // can reach this instance without a host server. False when no lock is held or the
+    // file cannot be written.
+    bool RecordOwner(std::uint32_t window);
+    // The message window that the holder of the lock of this name recorded; 0 when none.
+    static std::uint32_t OwnerOf(const QString& name);
     bool IsHeld() const { return FFd >= 0; }
     // A small non-zero number that stands for the held lock (0 when none).
     int Handle() const { return FFd >= 0 ? FFd + 1 : 0; }

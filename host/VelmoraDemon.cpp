@@ -254,7 +254,8 @@ void TSkolvMessageStream::Send(TEntity& to, TSkolvMessageStream* reply)
 // ---- TvltCustomDemon -------------------------------------------------------------------------
 
 TvltCustomDemon::TvltCustomDemon(QObject* owner, const TDemonStart& start)
-    : QObject(owner), FTranslator(std::make_unique<TParlox2000>(QString())), FDesigning(start.Designing)
+    : QObject(owner), FTranslator(std::make_unique<TParlox2000>(QString())), FDesigning(start.Designing),
+      FHandOverWithoutServer(start.HandOverWithoutServer)
 {
     QStringList args = start.Arguments.isEmpty() ? QCoreApplication::arguments() : start.Arguments;
     if (args.isEmpty())
@@ -448,6 +449,7 @@ void TvltDemonClient::CheckSingleInstance()
     switch (FLock.TryAcquire(TInstanceLock::NameFor(FProgramPath), &why)) {
     case TInstanceLock::TResult::Acquired:
         OwnEntity.Handle = std::uint32_t(FLock.Handle());
+        FLock.RecordOwner(OwnEntity.Window);
         return;
     case TInstanceLock::TResult::Failed:
         // Only a running instance ends a start; a lock that cannot be had is no such instance.
@@ -457,8 +459,16 @@ void TvltDemonClient::CheckSingleInstance()
     case TInstanceLock::TResult::HeldElsewhere:
         break;
     }
-    // Another instance runs: hand it our parameters through the server, then end.
-    if (auto first = FindClientByTitle(OwnEntity.Title())) {
+    // Another instance runs: hand it our parameters through the server, then end. Asked to,
+    // and with no server that knows it, straight to the window the instance recorded.
+    std::unique_ptr<TEntity> first = FindClientByTitle(OwnEntity.Title());
+    if (!first && FHandOverWithoutServer) {
+        if (const std::uint32_t window = TInstanceLock::OwnerOf(TInstanceLock::NameFor(FProgramPath))) {
+            first = std::make_unique<TEntity>(this);
+            first->Window = window;
+        }
+    }
+    if (first) {
         TSkolvMessageStream msg(this, smParams);
         QByteArray lines;
         for (const QString& p : Params)

@@ -136,6 +136,9 @@ struct TDemonStart {
     QVariant ViewerHandle;
     // Inside a form designer: no window, no messages, no language file, no instance rule.
     bool Designing = false;
+    // A second start hands its parameters straight to the running instance when no host
+    // server knows it (the instance records its message window for this).
+    bool HandOverWithoutServer = false;
 };
 
 class TvltCustomDemon : public QObject {
@@ -218,6 +221,7 @@ protected:
     bool FMultiStart = false;
     bool FUseVelmoraServer = true;
     bool FDesigning = false;
+    bool FHandOverWithoutServer = false;
 };
 
 class TvltDemonClient : public TvltCustomDemon {

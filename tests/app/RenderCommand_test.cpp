@@ -213,7 +213,7 @@ TEST(RenderCommand, WrongUsageAndUnwritableFilesExitWithOne)
     struct Case { std::vector<std::string> args; std::string reason; };
     const Case cases[] = {
         {{}, "--render needs a file name"},
-        {{dir.filePath("x.jpg").toStdString()}, "writes FILE.png or FILE.svg"},
+        {{dir.filePath("x.jpg").toStdString()}, "--render writes FILE.png, FILE.svg, FILE.pdf or FILE.gif"},
         {{png, "--size"}, "--size needs a value"},
         {{png, "--size", "0x100"}, "--size wants WxH"},
         {{png, "--size", "100x100x"}, "--size wants WxH"},
