@@ -120,6 +120,22 @@ void TFrmTessaly::BuildClassroomMenu()
         speeds->addAction(a);
         connect(a, &QAction::triggered, this, [this, speed] { SetAnimationSpeed(speed); });
     }
+    // The items also work from the keyboard anywhere in the window.
+    const std::pair<QAction*, QKeySequence> keys[] = {
+        {KeepCurve1, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K)},
+        {ClearKept1, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L)},
+        {SavePng1, QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {SaveSvg1, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {CopyPicture1, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+        {Print1, QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {SaveAnimation1, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G)},
+        {TraceCurve1, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T)},
+        {DrawWhereDefined1, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D)},
+    };
+    for (const auto& [action, key] : keys) {
+        action->setShortcut(key);
+        addAction(action);
+    }
 }
 
 void TFrmTessaly::TranslateClassroomTexts()

@@ -5,6 +5,7 @@
 // process that has painted with Qt, as the program does. Compare the two variants one formula
 // at a time (--benchmark_filter=ScrollBarStep/663/5/ --benchmark_enable_random_interleaving=true
 // --benchmark_repetitions=4): over a whole run this machine's speed drifts more than they differ.
+// AnimationFrame measures a frame of an animated parameter with eight kept curves.
 #include "app/ChartSetup.h"
 #include "app/mainfrm.h"
 
@@ -85,8 +86,39 @@ void ScrollBarStep(benchmark::State& state)
     state.counters["points"] = w.RCFunc->Items().Count();
 }
 
+// One frame of an animation: the animated parameter's step, the redraw of the live curve over
+// eight kept curves (sampled once, as long as the ranges stay) and the repaint.
+void AnimationFrame(benchmark::State& state)
+{
+    const int width = int(state.range(0));
+    TFrmTessaly& w = Window(width);
+    w.Driver().ContinuityTest = true;
+    w.CBoxExpression->setEditText(Formula(0));
+    w.Driver().ClearKeptCurves();
+    for (int k = 0; k < TPlotDriver::MaxKeptCurves; ++k) {
+        w.SbarVar[1]->setValue(-80 + 20 * k);
+        w.KeepCurveClick();
+    }
+    w.SetAnimated(1, true);
+    constexpr int Steps = 201;
+    for (auto _ : state) {
+        for (int i = 0; i < Steps; ++i) {
+            w.AnimationStep();
+            w.RCFunc->repaint();
+        }
+    }
+    w.SetAnimated(1, false);
+    state.counters["frame"] = benchmark::Counter(
+        Steps, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["points"] = w.RCFunc->Items().Count();
+    state.SetLabel(QString("%1 px, 8 kept curves").arg(width).toStdString());
+    w.Driver().ClearKeptCurves();
+}
+
 } // namespace
 
+BENCHMARK(AnimationFrame)
+    ->Arg(TFrmTessaly::DesignWidth)->Arg(3840)->Unit(benchmark::kMillisecond)->MinTime(0.5);
 BENCHMARK(ScrollBarStep)
     ->ArgsProduct({{TFrmTessaly::DesignWidth, 3840}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {1, 0}})
     ->Unit(benchmark::kMillisecond)->MinTime(0.5);

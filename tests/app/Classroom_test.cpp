@@ -130,7 +130,10 @@ TEST(Classroom, KeptCurvesLiePaleUnderTheLiveOneAndAreSampledAgainAfterAZoom)
     w.ShowAndCloseAbout();
     TFrmTessaly& win = *w.win;
     const int live = w.Points();
-    win.KeepCurve1->trigger();
+    win.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&win));
+    QTest::keyClick(win.CBoxExpression->lineEdit(), Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(win.Driver().KeptCurves().size(), 1u);
     win.SbarVar[1]->setValue(20);
     win.KeepCurve1->trigger();
     win.SbarVar[1]->setValue(-50);
