@@ -229,6 +229,18 @@ TEST(Classroom, SavedCopiedAndPrintedPicturesAreWhatRenderDraws)
     ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
     EXPECT_TRUE(printed.read(5) == "%PDF-");
 
+    // The moving parameters' sweep as a GIF.
+    win.SetAnimated(3, true);
+    win.AskSaveFileName = [&](const QString&, const QString&, const QString&) {
+        return w.dir.filePath("sweep.gif");
+    };
+    ASSERT_TRUE(win.SaveAnimationClick());
+    QFile gif(w.dir.filePath("sweep.gif"));
+    ASSERT_TRUE(gif.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(gif.read(6) == "GIF89a");
+    EXPECT_GT(gif.size(), 20000);
+    win.SetAnimated(3, false);
+
     // Cancelled dialogs write nothing.
     win.AskSaveFileName = [](const QString&, const QString&, const QString&) { return QString(); };
     win.AskPrinter = [](QPrinter&) { return false; };
