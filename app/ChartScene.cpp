@@ -1,6 +1,9 @@
 #include "app/ChartScene.h"
 
+#include "app/ChartDescription.h"
 #include "app/ChartSetup.h"
+#include "app/Sonify.h"
+#include "chart/ScaleProps.h"
 #include "chart/CrossHair.h"
 #include "gfx/Fonts.h"
 #include "gfx/GifWriter.h"
@@ -40,7 +43,8 @@ TChartScene::TChartScene(const TViewOptions& o)
         crossHair.SetPosX((*o.CrossHair)[0]);
         crossHair.SetPosY((*o.CrossHair)[1]);
     }
-    if (!o.CrossHairVisible.value_or(true))
+    FCrossHairVisible = o.CrossHairVisible.value_or(true);
+    if (!FCrossHairVisible)
         crossHair.SetMode(chOff);
     FChart.Loaded();
 
@@ -52,7 +56,10 @@ TChartScene::TChartScene(const TViewOptions& o)
     FDriver = std::make_unique<TPlotDriver>(FChart, FExpression);
     FDriver->FormulaText = [this] { return FFormula; };
     FDriver->ParameterValue = [this](int i) { return FParameters.at(static_cast<size_t>(i)); };
-    FDriver->SetErrorText = [this](const QString& text) { FErrorText = text; };
+    FDriver->SetErrorText = [this](const QString& text) {
+        FErrorText = text;
+        FErrorX = FDriver->CurrentX;
+    };
     FDriver->SetErrorVisible = [this](bool visible) { FErrorVisible = visible; };
     FDriver->DrawWhereDefined = o.WhereDefined.value_or(false);
     if (o.Keep)
@@ -152,6 +159,28 @@ bool TChartScene::Write(const QString& file, QString* why)
         return true;
     }
     return fail("a picture is written as FILE.png, FILE.svg or FILE.pdf");
+}
+
+QString TChartScene::Description()
+{
+    TChartState state;
+    state.Formula = FFormula;
+    if (FErrorVisible) {
+        state.ErrorReason = FErrorText;
+        state.ErrorX = FErrorX;
+    }
+    state.CrossHairVisible = FCrossHairVisible;
+    return DescribeChart(*FDriver, FChart, state,
+                         [this](const QString& text, const QStringList& params) {
+                             return FTranslator.Translate(text, params);
+                         });
+}
+
+std::vector<std::int16_t> TChartScene::Sound()
+{
+    return SonifyCurve(FDriver->Samples(), FDriver->Breaks(), FChart.Scale1X()->RangeLow(),
+                       FChart.Scale1X()->RangeHigh(), FChart.Scale1Y()->RangeLow(),
+                       FChart.Scale1Y()->RangeHigh());
 }
 
 std::vector<int> TChartScene::SweepPositions()

@@ -15,7 +15,9 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 class QApplication;
 class QPainter;
@@ -52,6 +54,11 @@ public:
     bool WriteAnimation(const QString& file, const std::array<bool, 4>& animate, int speed,
                         QString* why = nullptr);
 
+    // The chart told in words, as a screen reader gets it from the window.
+    QString Description();
+    // The curve as sound, as the window plays it.
+    std::vector<std::int16_t> Sound();
+
     // The positions (hundredths) of an animation's frames: -100 to 100 and back to -99.
     static std::vector<int> SweepPositions();
 
@@ -63,7 +70,9 @@ private:
     QString FFormula;
     std::array<double, 4> FParameters{};
     bool FTrace = false;
+    bool FCrossHairVisible = true;
     QString FErrorText;
+    double FErrorX = 0;
     bool FErrorVisible = false;
 };
 

@@ -207,6 +207,8 @@ void TFrmTessaly::ApplyOptions(const TViewOptions& o)
     }
     if (o.Speed)
         SetAnimationSpeed(*o.Speed);
+    if (o.Presentation)
+        SetPresentationPercent(*o.Presentation);
     FDriver->RecalcPlot();
     for (size_t i = 0; i < o.Animate.size(); ++i)
         if (o.Animate[i])

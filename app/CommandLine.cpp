@@ -24,6 +24,10 @@ std::string UsageText()
            "                                 FILE.png, FILE.svg or FILE.pdf; into FILE.gif\n"
            "                                 the sweep of the parameters given by --animate\n"
            "                                 from -1 to 1 and back in steps of 0.01\n"
+           "  --describe [OPTION]...         print the chart's description, as a screen\n"
+           "                                 reader gets it from the window\n"
+           "  --sonify FILE.wav [OPTION]...  the curve as sound, as the window plays it:\n"
+           "                                 3 s from left to right, the pitch following y\n"
            "  --help                         show this text\n"
            "  --version                      show the version\n"
            "\n"
@@ -54,6 +58,10 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         return RunEvalCommand(rest, out, err);
     if (mode == "--render")
         return RunRenderCommand(rest, out, err);
+    if (mode == "--describe")
+        return RunDescribeCommand(rest, out, err);
+    if (mode == "--sonify")
+        return RunSonifyCommand(rest, out, err);
     if (mode == "--help" || mode == "-h") {
         if (args.size() != 1) {
             err << UsageText();

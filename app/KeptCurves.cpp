@@ -148,7 +148,8 @@ void TPlotDriver::PlaceLegend()
 {
     const int first = TextLabelCount - MaxKeptCurves + 1;
     QFont font = FChart.font();
-    font.setPixelSize(LegendFontPixels);
+    // Smaller than the chart's own texts, growing with them.
+    font.setPixelSize(std::max(8, FChart.font().pixelSize() * LegendFontPixels / 13));
     const QFontMetrics metrics(font);
     const int right = FChart.width() - FChart.MarginRight() - 4;
     int top = FChart.MarginTop() + 4;

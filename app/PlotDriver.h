@@ -72,6 +72,18 @@ public:
     // The kept curve drawn within `pixels` of the chart pixel p, nearest first; -1 when none.
     int KeptCurveAt(QPoint p, int pixels) const;
 
+    // The left margin the chart keeps at least; the labels may widen it.
+    int DesignMarginLeft() const { return FDesignMarginLeft; }
+    void SetDesignMarginLeft(int pixels)
+    {
+        FDesignMarginLeft = pixels;
+        FLastFit = {};
+    }
+
+    // The live curve's samples of the last redraw, and where it breaks before each.
+    const std::vector<TCurveSample>& Samples() const { return FSamples; }
+    const std::vector<bool>& Breaks() const { return FBreaks; }
+
     // The formula's value at x, or nothing where it has none; quiet, CurrentX is kept.
     std::optional<double> ValueAt(double x);
     // The handler of the expression's variable requests: x, a, b, c, d in any letter case.

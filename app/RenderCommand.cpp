@@ -2,9 +2,11 @@
 
 #include "app/ChartScene.h"
 #include "app/CommandLine.h"
+#include "app/Sonify.h"
 #include "app/ViewOptions.h"
 
 #include <QApplication>
+#include <QSaveFile>
 
 #include <memory>
 #include <ostream>
@@ -45,6 +47,64 @@ int RunRenderCommand(std::span<const std::string> args, std::ostream&, std::ostr
                              : scene.Write(name, &why);
     if (!written) {
         err << "tessaly: cannot write '" << file << "': " << why.toStdString() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+namespace {
+
+// The options of a scene command, or 1 after telling what is wrong.
+int SceneOptions(std::span<const std::string> args, std::ostream& err, TViewOptions& o,
+                 std::unique_ptr<QApplication>& application)
+{
+    if (const std::optional<std::string> why = ParseViewOptions(args, TOptionReader::Command, o)) {
+        err << "tessaly: " << *why << '\n' << UsageText();
+        return 1;
+    }
+    if (o.AnyAnimated()) {
+        err << "tessaly: --animate writes FILE.gif\n" << UsageText();
+        return 1;
+    }
+    if (!EnsureWidgetApplication(application)) {
+        err << "tessaly: a widget application is needed\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int RunDescribeCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err)
+{
+    TViewOptions o;
+    std::unique_ptr<QApplication> application;
+    if (SceneOptions(args, err, o, application) != 0)
+        return 1;
+    TChartScene scene(o);
+    out << scene.Description().toStdString() << '\n';
+    return 0;
+}
+
+int RunSonifyCommand(std::span<const std::string> args, std::ostream&, std::ostream& err)
+{
+    if (args.empty() || FileKind(QString::fromStdString(args[0])) != "wav") {
+        err << "tessaly: --sonify writes FILE.wav\n" << UsageText();
+        return 1;
+    }
+    TViewOptions o;
+    std::unique_ptr<QApplication> application;
+    if (SceneOptions(args.subspan(1), err, o, application) != 0)
+        return 1;
+    TChartScene scene(o);
+    if (scene.ErrorVisible())
+        err << scene.ErrorText().toStdString() << '\n';
+    const TSoundSpec spec;
+    const std::vector<std::int16_t> pcm = scene.Sound();
+    const QByteArray wav = WavFile(pcm, spec.SampleRate);
+    QSaveFile file(QString::fromStdString(args[0]));
+    if (!file.open(QIODevice::WriteOnly) || file.write(wav) != wav.size() || !file.commit()) {
+        err << "tessaly: cannot write '" << args[0] << "': " << file.errorString().toStdString() << '\n';
         return 1;
     }
     return 0;

@@ -16,4 +16,12 @@ namespace tessaly {
 // application object on the offscreen platform when none exists.
 int RunRenderCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 
+// tessaly --describe [options]: prints the chart's description, as a screen reader gets it from
+// the window, on `out`. 0, or 1 for wrong options.
+int RunDescribeCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+
+// tessaly --sonify FILE.wav [options]: the curve as sound, as the window plays it, into a WAV
+// file. 0 when written, 1 otherwise.
+int RunSonifyCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+
 } // namespace tessaly

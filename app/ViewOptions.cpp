@@ -44,7 +44,8 @@ int ParameterIndex(std::string_view name)
 constexpr std::string_view Flags[] = {"--no-grid", "--grid", "--no-crosshair", "--trace",
                                       "--where-defined"};
 constexpr std::string_view Valued[] = {"--formula", "--set", "--x", "--y", "--crosshair",
-                                       "--mode", "--animate", "--speed", "--keep", "--size"};
+                                       "--mode", "--animate", "--speed", "--keep", "--size",
+                                       "--presentation"};
 
 } // namespace
 
@@ -78,7 +79,7 @@ std::optional<std::string> ParseViewOptions(std::span<const std::string> args, T
         const bool valued = std::ranges::find(Valued, option) != std::end(Valued);
         if (window && option == "--size")
             return "--size is an option of --render, not of the window";
-        if ((!window && option == "--mode") || (!flag && !valued)) {
+        if ((!window && (option == "--mode" || option == "--presentation")) || (!flag && !valued)) {
             // The window passes every other argument to the host link.
             if (window)
                 continue;
@@ -139,6 +140,11 @@ std::optional<std::string> ParseViewOptions(std::span<const std::string> args, T
                        std::to_string(MinAnimationSpeed) + " to " +
                        std::to_string(MaxAnimationSpeed) + ", not '" + value + "'";
             o.Speed = static_cast<int>(v);
+        } else if (option == "--presentation") {
+            double v = 0;
+            if (!ParseNumber(value, v) || v < 100 || v > 300 || v != std::floor(v))
+                return "--presentation wants a whole percent from 100 to 300, not '" + value + "'";
+            o.Presentation = static_cast<int>(v);
         } else if (option == "--keep") {
             if (!o.Keep)
                 o.Keep.emplace();
@@ -174,6 +180,7 @@ std::string ViewOptionsUsage()
            "  --speed N            animation steps a second, 2 to 100 (default 20)\n"
            "  --mode M             the window's mouse mode: crosshair, pan, zoom-window or\n"
            "                       zoom-drag\n"
+           "  --presentation P     the window's presentation size, 100 to 300 percent\n"
            "  --size WxH           the picture's size (default: the chart's 559x217)\n";
 }
 

@@ -44,6 +44,7 @@ struct TViewOptions {
     std::optional<bool> Trace;                       // the crosshair on the curve
     std::optional<bool> WhereDefined;                // the curve goes on after errors
     std::optional<std::array<int, 2>> Size;          // width, height (commands only)
+    std::optional<int> Presentation;                 // percent, 100..300 (the window only)
 
     bool AnyAnimated() const { return Animate[0] || Animate[1] || Animate[2] || Animate[3]; }
     friend bool operator==(const TViewOptions&, const TViewOptions&) = default;

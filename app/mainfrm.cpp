@@ -3,6 +3,7 @@
 #include "app/ChartSetup.h"
 #include "app/ErrorLine.h"
 #include "app/Glyphs.h"
+#include "app/SoundPlayer.h"
 #include "chart/CrossHair.h"
 #include "chart/RChart.h"
 #include "gfx/Colors.h"
@@ -96,14 +97,24 @@ TFrmTessaly::TFrmTessaly(const TDemonStart& start, QWidget* parent) : QWidget(pa
     BuildPanel2();
     BuildClassroomControls();
     BuildClassroomMenu();
+    BuildAccess();
 
     FDriver = std::make_unique<TPlotDriver>(*RCFunc, MEFunc);
     FDriver->FormulaText = [this] { return CBoxExpression->currentText(); };
     FDriver->ParameterValue = [this](int i) { return NLabVar[size_t(i)]->Value(); };
     FDriver->SetErrorText = [this](const QString& t) { ShowError(t, FDriver->CurrentX); };
-    FDriver->SetErrorVisible = [this](bool v) { LblError->setVisible(v); };
+    FDriver->SetErrorVisible = [this](bool v) {
+        const bool shown = LblError->isVisibleTo(this);
+        LblError->setVisible(v);
+        if (v && (!shown || FErrorReason != FAnnouncedError))
+            AnnounceError();
+        FAnnouncedError = v ? FErrorReason : QString();
+    };
     FDriver->Translate = [this](const QString& t) { return Translate(t); };
-    FDriver->Redrawn = [this] { TraceCrossHair(); };
+    FDriver->Redrawn = [this] {
+        TraceCrossHair();
+        UpdateChartDescription();
+    };
 
     Dock();
 
@@ -123,7 +134,9 @@ TFrmTessaly::TFrmTessaly(const TDemonStart& start, QWidget* parent) : QWidget(pa
         cliDemon->OnParamsChange = [this](TvltCustomDemon&) { ParamsChange(); };
     }
     TranslateClassroomTexts();
+    TranslateAccessTexts();
     RCFunc->Loaded();
+    RecordDesign();
 }
 
 TFrmTessaly::~TFrmTessaly() = default;
@@ -320,23 +333,29 @@ void TFrmTessaly::BuildPanel2()
 
 void TFrmTessaly::Dock()
 {
+    // At presentation sizes above 100 % every designed distance grows with the scale.
     const int w = width();
     const int h = height();
-    Panel1->setGeometry(0, 0, w, Panel1Height);
+    const int panel1 = S(Panel1Height), panel2 = S(Panel2Height);
+    // On a screen too small for a large presentation size, the explanation gives way first,
+    // down to nothing, so that the chart keeps at least half its designed height.
+    const int html = std::clamp(h - panel1 - panel2 - S(ChartDesignHeight) / 2, 0, S(HtmlHeight));
+    const int panel3 = S(Panel3Width);
+    Panel1->setGeometry(0, 0, w, panel1);
     GradFill1->setGeometry(Panel1->BevelWidth(), Panel1->BevelWidth(), w - 2 * Panel1->BevelWidth(),
-                           Panel1Height - 2 * Panel1->BevelWidth());
+                           panel1 - 2 * Panel1->BevelWidth());
     // Kept at the top right.
-    SBAbout->move(w - (DesignWidth - 439), 6);
-    SBExit->move(w - (DesignWidth - 551), 6);
-    HTMLView->setGeometry(0, h - HtmlHeight, w, HtmlHeight);
-    Panel2->setGeometry(0, h - HtmlHeight - Panel2Height, w, Panel2Height);
+    SBAbout->move(w - S(DesignWidth - 439), S(6));
+    SBExit->move(w - S(DesignWidth - 551), S(6));
+    HTMLView->setGeometry(0, h - html, w, html);
+    Panel2->setGeometry(0, h - html - panel2, w, panel2);
     // The formula box and the error line keep their distance to the right edge too.
-    const int grow = std::max(0, w - DesignWidth);
-    CBoxExpression->setGeometry(32, 22, 625 + grow, 28);
+    const int grow = std::max(0, w - S(DesignWidth));
+    CBoxExpression->setGeometry(S(32), S(22), S(625) + grow, S(28));
     LayoutErrorLine();
-    const int middle = std::max(0, h - Panel1Height - Panel2Height - HtmlHeight);
-    Panel3->setGeometry(w - Panel3Width, Panel1Height, Panel3Width, middle);
-    RCFunc->setGeometry(0, Panel1Height, std::max(0, w - Panel3Width), middle);
+    const int middle = std::max(0, h - panel1 - panel2 - html);
+    Panel3->setGeometry(w - panel3, panel1, panel3, middle);
+    RCFunc->setGeometry(0, panel1, std::max(0, w - panel3), middle);
 }
 
 QString TFrmTessaly::Translate(const QString& text, const QStringList& params) const
@@ -353,18 +372,19 @@ QString TFrmTessaly::Translate(const QString& text, const QStringList& params) c
 void TFrmTessaly::ShowError(const QString& reason, double x)
 {
     FErrorReason = reason;
+    FErrorX = x;
     LblError->setToolTip(Translate("<%1%> at x = <%2%>", {reason, QString::number(x, 'g', 6)}));
     LayoutErrorLine();
 }
 
 void TFrmTessaly::LayoutErrorLine()
 {
-    const int grow = std::max(0, width() - DesignWidth);
-    const QRect designed(240, 4, 416 + grow, 16);
+    const int grow = std::max(0, width() - S(DesignWidth));
+    const QRect designed(S(240), S(4), S(416) + grow, S(16));
     const QFontMetrics metrics(LblError->font());
     // The line may reach left up to a few pixels after the caption's text.
     const int caption = QFontMetrics(Label4->font()).horizontalAdvance(Label4->text());
-    const int freeLeft = Label4->x() + caption + 8;
+    const int freeLeft = Label4->x() + caption + S(8);
     const TErrorLinePlace place =
         PlaceErrorLine(designed, freeLeft, metrics.horizontalAdvance(FErrorReason));
     LblError->setGeometry(place.Geometry);
@@ -387,8 +407,30 @@ bool TFrmTessaly::eventFilter(QObject* watched, QEvent* event)
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
             CBoxExpressionKeyPress(13);
     }
-    if (watched == RCFunc && ChartEvent(event))
+    if (watched == RCFunc && (ChartEvent(event) ||
+                              (event->type() == QEvent::KeyPress &&
+                               ChartKey(static_cast<QKeyEvent*>(event)))))
         return true;
+    if (event->type() == QEvent::ToolTip && watched->isWidgetType() &&
+        ShowKeyHint(static_cast<QWidget*>(watched), event))
+        return true;
+    if (event->type() == QEvent::KeyPress) {
+        // The parameters' bars by keys: left and down to smaller values, right and up to
+        // larger ones (a horizontal scroll bar of Qt turns left and right round).
+        for (QScrollBar* bar : SbarVar) {
+            if (watched != bar)
+                continue;
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const int v = bar->value();
+            switch (key->key()) {
+            case Qt::Key_Left: case Qt::Key_Down: bar->setValue(v - bar->singleStep()); return true;
+            case Qt::Key_Right: case Qt::Key_Up: bar->setValue(v + bar->singleStep()); return true;
+            case Qt::Key_PageDown: bar->setValue(v - 10 * bar->singleStep()); return true;
+            case Qt::Key_PageUp: bar->setValue(v + 10 * bar->singleStep()); return true;
+            default: break;
+            }
+        }
+    }
     if (event->type() == QEvent::MouseButtonDblClick) {
         for (size_t i = 0; i < NLabVar.size(); ++i)
             if (watched == NLabVar[i]) {
@@ -558,6 +600,7 @@ void TFrmTessaly::RCFuncCrossHairMove(TCustomRChart&, TCrossHair& whichCrossHair
     NLabX->SetValue(whichCrossHair.PosX());
     NLabY->SetValue(whichCrossHair.PosY());
     TraceCrossHair();
+    UpdateChartDescription();
 }
 
 void TFrmTessaly::BButRecalcClick()

@@ -9,12 +9,19 @@
 #include "host/VelmoraDemon.h"
 
 #include <QPointF>
+#include <QRect>
+#include <QSize>
 #include <QPointer>
 #include <QWidget>
 
+#include <QKeySequence>
+
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QButtonGroup;
@@ -27,11 +34,14 @@ class QMenu;
 class QPrinter;
 class QScrollBar;
 class QTimer;
+class QKeyEvent;
 class QToolButton;
 
 namespace tessaly {
 
 class TBevelPanel;
+class TFocusRing;
+class TSoundPlayer;
 class TCrossHair;
 class TCustomRChart;
 class TFrmAbout;
@@ -149,6 +159,27 @@ public:
     // Opens the line edit that types parameter index's value.
     void EditParameter(int index);
 
+    // --- Beyond the designed window: access for every student --------------------------------
+    QAction* PlayCurve1 = nullptr;
+    QAction* PlayTone1 = nullptr;
+    // Seams of the sound: whether there is an output, and playing PCM (mono, 16 bits) on it.
+    std::function<bool()> SoundDevice;
+    std::function<bool(const std::vector<std::int16_t>& pcm, int sampleRate)> PlaySound;
+    // The chart told in words, as a screen reader gets it.
+    QString ChartDescription() const;
+    // The access key of a control, as its tooltip shows it (empty: none).
+    QString KeyHint(QWidget* w) const;
+    // Moves the crosshair by pixels, inside the data area, as the arrow keys do.
+    void MoveCrossHairBy(int dx, int dy);
+    void PlayCurveClick();
+    void PlayToneClick();
+    TFocusRing* FocusRing() const { return FFocusRing; }
+
+    // The presentation size in percent of the design, 100 to 300 (Ctrl+plus, Ctrl+minus,
+    // Ctrl+0 step through 100, 125, 150, 175, 200, 250 and 300).
+    int PresentationPercent() const { return FPercent; }
+    void SetPresentationPercent(int percent);
+
     // Handlers, named after their control and event.
     void CBoxExpressionChange();
     void CBoxExpressionKeyPress(char key);
@@ -192,6 +223,18 @@ private:
     void TranslateClassroomTexts();
     // Classroom events on the chart: the wheel, the zoom keys and the kept curves' tooltips.
     bool ChartEvent(QEvent* event);
+    void BuildAccess();
+    // A designed distance in pixels at the presentation size.
+    int S(int designed) const;
+    // Notes the designed geometry of every control, for the presentation sizes.
+    void RecordDesign();
+    void TranslateAccessTexts();
+    bool ChartKey(QKeyEvent* key);
+    bool ShowKeyHint(QWidget* w, QEvent* event);
+    void UpdateChartDescription();
+    // Tells a screen reader that the error line shows a new reason.
+    void AnnounceError();
+    bool HasSoundDevice() const;
     // Ends typing a parameter value: applied when `apply` and the text is a valid value.
     void CloseValueEditor(bool apply);
     // With the crosshair on the curve: moves it to f(x) and shows that in the read-outs.
@@ -211,6 +254,26 @@ private:
     bool FStepping = false;    // an animation step sets the scroll bars
     bool FTracing = false;     // the crosshair is being moved to the curve
     int FEditedParameter = -1;
+    TFocusRing* FFocusRing = nullptr;
+    std::vector<std::pair<QWidget*, QKeySequence>> FKeyHints;
+    std::unique_ptr<TSoundPlayer> FSound;
+    double FErrorX = 0;
+    struct TDesign {
+        QPointer<QWidget> Widget;
+        QRect Geometry;
+        int FontPixels = 0; // of a font of its own; 0: the window's
+        QSize IconSize;
+        int LabelWidth = 0, LeftSpace = 0;
+    };
+    std::vector<TDesign> FDesign;
+    struct TChartDesign {
+        int MarginTop = 0, MarginBottom = 0, MarginRight = 0, MarginLeft = 0;
+        int CaptionX = 0, CaptionY = 0;
+    };
+    TChartDesign FChartDesign;
+    double FScale = 1;
+    int FPercent = 100;
+    QString FAnnouncedError; // the reason a screen reader was last alerted to
 };
 
 } // namespace tessaly

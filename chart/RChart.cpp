@@ -1,5 +1,6 @@
 #include "chart/RChart.h"
 
+#include "chart/ChartAccessible.h"
 #include "gfx/MessageBox.h"
 
 #include <QGuiApplication>
@@ -56,6 +57,7 @@ TCustomRChart::TBatch::~TBatch()
 
 TCustomRChart::TCustomRChart(QWidget* parent) : QWidget(parent)
 {
+    InstallChartAccessibility();
     // ASPECTX and ASPECTY are the relative width and height of a pixel: a pixel is 1/dpiX wide
     // and 1/dpiY high, so their ratio ASPECTY / ASPECTX is dpiX / dpiY.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -21,7 +21,7 @@ tessaly_install_missing() {
 }
 
 # What building the program needs.
-TESSALY_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev libgif-dev
+TESSALY_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev qt6-multimedia-dev libgl-dev libgif-dev
                         libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation)
 # What the tests need on top: the German locale, clang with libFuzzer, muparser as the
 # benchmark's peer, and the tools that build and check the Debian package.

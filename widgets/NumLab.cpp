@@ -1,7 +1,10 @@
 #include "widgets/NumLab.h"
 
 #include "gfx/PenLine.h"
+#include "widgets/Announce.h"
+#include "widgets/NumLabAccessible.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -33,11 +36,20 @@ TNumLab::TNumLab(QWidget* parent)
 {
     resize(160, 28);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    InstallNumLabAccessibility();
 }
 
 void TNumLab::Changed()
 {
     update();
+    // A screen reader hears of a new value (it reads the field's text through the
+    // accessible interface); other settings change no value.
+    const QVariant value = Empty() ? QVariant() : QVariant(Value());
+    if (value != FAnnounced) {
+        FAnnounced = value;
+        QAccessibleValueChangeEvent event(this, value);
+        Announce(event);
+    }
 }
 
 void TNumLab::SetAlignment(TAlignment value)

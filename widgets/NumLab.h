@@ -10,6 +10,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QVariant>
 #include <QWidget>
 
 #include <functional>
@@ -143,6 +144,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QVariant FAnnounced; // the value a screen reader was last told of
     void Changed();
     void PaintTexts(QPainter& p, int ty);
     void PaintField(QPainter& p);
