@@ -130,37 +130,44 @@ void Draw(QPainter& p, TGlyph glyph, bool enabled)
     }
 }
 
-QPixmap Render(TGlyph glyph, bool enabled, qreal dpr)
+// The glyph at `size` device-independent pixels (it is drawn on a grid of 16).
+QPixmap Render(TGlyph glyph, bool enabled, qreal dpr, int size = 16)
 {
-    QPixmap pm(QSize(16, 16) * dpr);
+    QPixmap pm(QSize(size, size) * dpr);
     pm.setDevicePixelRatio(dpr);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
+    p.scale(size / 16.0, size / 16.0);
     Draw(p, glyph, enabled);
     return pm;
 }
+
+// The sizes an icon carries: the designed one and those of the larger presentation sizes.
+constexpr int IconSizes[] = {16, 20, 24, 28, 32, 40, 48};
 
 } // namespace
 
 QIcon GlyphIcon(TGlyph glyph)
 {
     QIcon icon;
-    for (qreal dpr : {1.0, 2.0}) {
-        icon.addPixmap(Render(glyph, true, dpr), QIcon::Normal);
-        icon.addPixmap(Render(glyph, false, dpr), QIcon::Disabled);
-    }
+    for (const int size : IconSizes)
+        for (qreal dpr : {1.0, 2.0}) {
+            icon.addPixmap(Render(glyph, true, dpr, size), QIcon::Normal);
+            icon.addPixmap(Render(glyph, false, dpr, size), QIcon::Disabled);
+        }
     return icon;
 }
 
 QIcon PlayPauseIcon()
 {
     QIcon icon;
-    for (qreal dpr : {1.0, 2.0}) {
-        icon.addPixmap(Render(TGlyph::Play, true, dpr), QIcon::Normal, QIcon::Off);
-        icon.addPixmap(Render(TGlyph::Pause, true, dpr), QIcon::Normal, QIcon::On);
-        icon.addPixmap(Render(TGlyph::Play, false, dpr), QIcon::Disabled, QIcon::Off);
-        icon.addPixmap(Render(TGlyph::Pause, false, dpr), QIcon::Disabled, QIcon::On);
-    }
+    for (const int size : IconSizes)
+        for (qreal dpr : {1.0, 2.0}) {
+            icon.addPixmap(Render(TGlyph::Play, true, dpr, size), QIcon::Normal, QIcon::Off);
+            icon.addPixmap(Render(TGlyph::Pause, true, dpr, size), QIcon::Normal, QIcon::On);
+            icon.addPixmap(Render(TGlyph::Play, false, dpr, size), QIcon::Disabled, QIcon::Off);
+            icon.addPixmap(Render(TGlyph::Pause, false, dpr, size), QIcon::Disabled, QIcon::On);
+        }
     return icon;
 }
 

@@ -12,7 +12,10 @@
 #include "widgets/NumLab.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QLineEdit>
+#include <QProxyStyle>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QShortcut>
 
@@ -23,6 +26,49 @@ namespace tessaly {
 namespace {
 
 constexpr int PresentationSteps[] = {100, 125, 150, 175, 200, 250, 300};
+
+} // namespace
+
+// The application's style with check box indicators of another size.
+class TIndicatorStyle : public QProxyStyle {
+public:
+    explicit TIndicatorStyle(QObject* owner) { setParent(owner); }
+    int Size = 13;
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (metric == PM_IndicatorWidth || metric == PM_IndicatorHeight)
+            return Size;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+namespace {
+
+// The explanation page at a presentation size: its fixed font sizes and picture sizes grow
+// with the scale, as its default font does.
+QString ScaledHtml(QString html, double scale)
+{
+    if (scale == 1)
+        return html;
+    static const QRegularExpression sizes(R"((font-size:\s*)(\d+(?:\.\d+)?)pt)");
+    static const QRegularExpression pictures(R"(((?:width|height)=")(\d+)("))");
+    QString out;
+    qsizetype last = 0;
+    for (const QRegularExpressionMatch& m : sizes.globalMatch(html)) {
+        out += html.mid(last, m.capturedStart() - last) + m.captured(1) +
+               QString::number(std::round(m.captured(2).toDouble() * scale * 2) / 2) + "pt";
+        last = m.capturedEnd();
+    }
+    html = out + html.mid(last);
+    out.clear();
+    last = 0;
+    for (const QRegularExpressionMatch& m : pictures.globalMatch(html)) {
+        out += html.mid(last, m.capturedStart() - last) + m.captured(1) +
+               QString::number(std::lround(m.captured(2).toDouble() * scale)) + m.captured(3);
+        last = m.capturedEnd();
+    }
+    return out + html.mid(last);
+}
 
 } // namespace
 
@@ -72,7 +118,6 @@ void TFrmTessaly::RecordDesign()
         });
     };
     key(QKeySequence(Qt::CTRL | Qt::Key_Plus), 1);
-    key(QKeySequence(Qt::CTRL | Qt::Key_Equal), 1);
     key(QKeySequence(Qt::CTRL | Qt::Key_Minus), -1);
     key(QKeySequence(Qt::CTRL | Qt::Key_0), 0);
 }
@@ -83,6 +128,9 @@ void TFrmTessaly::SetPresentationPercent(int percent)
     if (percent == FPercent)
         return;
     const double before = FScale;
+    // The size last asked for while the window system has not confirmed it yet; taken before
+    // anything here resizes the window.
+    const QSize current = FPendingSize.isValid() ? FPendingSize : size();
     FPercent = percent;
     FScale = percent / 100.0;
     CloseValueEditor(false);
@@ -109,6 +157,17 @@ void TFrmTessaly::SetPresentationPercent(int percent)
             n->SetLabelWidth(S(d.LabelWidth));
             n->SetLeftSpace(S(d.LeftSpace));
         }
+        // The style draws check boxes at one size; a larger one is asked for, and only then.
+        if (qobject_cast<QCheckBox*>(d.Widget.data())) {
+            if (percent == 100) {
+                d.Widget->setStyle(nullptr);
+            } else {
+                if (!FIndicatorStyle)
+                    FIndicatorStyle = new TIndicatorStyle(this);
+                FIndicatorStyle->Size = S(13);
+                d.Widget->setStyle(FIndicatorStyle);
+            }
+        }
     }
 
     // The chart: margins, captions, the curve's and the crosshair's width; its data area
@@ -124,15 +183,25 @@ void TFrmTessaly::SetPresentationPercent(int percent)
     RCFunc->CrossHair1()->SetLineWid(line);
     FFocusRing->SetThickness(S(2));
     HTMLView->SetDefaultFontSize(S(8));
-    HTMLView->LoadFromString(Translate("MMExplain"));
+    HTMLView->LoadFromString(ScaledHtml(Translate("MMExplain"), FScale));
 
     // The window grows with its contents, as far as the screen allows.
     const QSize designed(S(DesignWidth), S(DesignHeight));
     const QSize screen = this->screen() ? this->screen()->availableGeometry().size() : designed;
     setMinimumSize(designed.boundedTo(screen));
-    const QSize wanted(static_cast<int>(std::lround(width() * FScale / before)),
-                       static_cast<int>(std::lround(height() * FScale / before)));
-    resize(wanted.expandedTo(minimumSize()).boundedTo(screen.expandedTo(minimumSize())));
+    const QSize wanted(static_cast<int>(std::lround(current.width() * FScale / before)),
+                       static_cast<int>(std::lround(current.height() * FScale / before)));
+    const QSize size = wanted.expandedTo(minimumSize()).boundedTo(screen.expandedTo(minimumSize()));
+    // And stays on the screen: size and place in one step, as the window system may take its
+    // time to confirm a new size.
+    QPoint at = pos();
+    if (this->screen() && isWindow()) {
+        const QRect area = this->screen()->availableGeometry();
+        at = QPoint(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - size.width())),
+                    std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height())));
+    }
+    FPendingSize = size;
+    setGeometry(QRect(at, size));
     Dock();
     FDriver->RecalcPlot();
 }

@@ -11,6 +11,7 @@
 #include "host/AboutBox.h"
 #include "html/HtmlView.h"
 #include "widgets/BevelPanel.h"
+#include "widgets/FocusRing.h"
 #include "widgets/GradFill.h"
 #include "widgets/NumLab.h"
 
@@ -24,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QToolButton>
@@ -338,8 +340,8 @@ void TFrmTessaly::Dock()
     const int h = height();
     const int panel1 = S(Panel1Height), panel2 = S(Panel2Height);
     // On a screen too small for a large presentation size, the explanation gives way first,
-    // down to nothing, so that the chart keeps at least half its designed height.
-    const int html = std::clamp(h - panel1 - panel2 - S(ChartDesignHeight) / 2, 0, S(HtmlHeight));
+    // down to nothing, so that the chart keeps its designed height.
+    const int html = std::clamp(h - panel1 - panel2 - S(ChartDesignHeight), 0, S(HtmlHeight));
     const int panel3 = S(Panel3Width);
     Panel1->setGeometry(0, 0, w, panel1);
     GradFill1->setGeometry(Panel1->BevelWidth(), Panel1->BevelWidth(), w - 2 * Panel1->BevelWidth(),
@@ -356,6 +358,8 @@ void TFrmTessaly::Dock()
     const int middle = std::max(0, h - panel1 - panel2 - html);
     Panel3->setGeometry(w - panel3, panel1, panel3, middle);
     RCFunc->setGeometry(0, panel1, std::max(0, w - panel3), middle);
+    if (FFocusRing)
+        FFocusRing->Refresh();
 }
 
 QString TFrmTessaly::Translate(const QString& text, const QStringList& params) const
@@ -396,6 +400,8 @@ void TFrmTessaly::LayoutErrorLine()
 void TFrmTessaly::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    if (event->size() == FPendingSize)
+        FPendingSize = QSize();
     Dock();
 }
 

@@ -41,6 +41,7 @@ namespace tessaly {
 
 class TBevelPanel;
 class TFocusRing;
+class TIndicatorStyle;
 class TSoundPlayer;
 class TCrossHair;
 class TCustomRChart;
@@ -273,6 +274,8 @@ private:
     TChartDesign FChartDesign;
     double FScale = 1;
     int FPercent = 100;
+    QSize FPendingSize; // asked of the window system, not yet confirmed
+    TIndicatorStyle* FIndicatorStyle = nullptr; // owned by the window
     QString FAnnouncedError; // the reason a screen reader was last alerted to
 };
 

@@ -20,6 +20,8 @@ public:
     QWidget* Target() const { return FTarget; }
     // The ring's width in pixels (2 by default); follows the window's presentation size.
     void SetThickness(int pixels);
+    // Goes round its control again, after the window laid its controls out anew.
+    void Refresh() { Place(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

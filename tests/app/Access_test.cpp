@@ -368,7 +368,7 @@ TEST(Access, TheWindowPlaysTheCurveOrSaysThereIsNoSound)
 
 TEST(Access, PresentationSizesScaleTheWholeWindowAndComeBackExactly)
 {
-    Window w;
+    Window w("tessaly.itl"); // with the explanation page
     w.ShowAndCloseAbout();
     TFrmTessaly& win = *w.win;
     std::vector<std::pair<QWidget*, QRect>> designed;
@@ -378,9 +378,14 @@ TEST(Access, PresentationSizesScaleTheWholeWindowAndComeBackExactly)
                        static_cast<QWidget*>(win.CBoxExpression)})
         designed.push_back({c, c->geometry()});
     Activate(win);
+    win.SButZoomPan->setFocus(Qt::TabFocusReason);
     Press(Qt::Key_Plus, Qt::ControlModifier);
     EXPECT_EQ(win.PresentationPercent(), 125);
     win.SetPresentationPercent(200);
+    // The focus ring went along with its button; the page's sizes grew too.
+    EXPECT_EQ(win.FocusRing()->geometry(),
+              QRect(win.SButZoomPan->mapTo(&win, QPoint(0, 0)), win.SButZoomPan->size()).adjusted(-4, -4, 4, 4));
+    EXPECT_TRUE(win.HTMLView->toHtml().contains("font-size:22pt"));
     EXPECT_EQ(win.CBoxExpression->font().pixelSize(), 34);
     EXPECT_EQ(win.font().pixelSize(), 26);
     EXPECT_EQ(win.SbarVar[2]->geometry(), QRect(698, 172, 260, 32));
@@ -399,6 +404,16 @@ TEST(Access, PresentationSizesScaleTheWholeWindowAndComeBackExactly)
     EXPECT_EQ(win.RCFunc->MarginLeft(), 50);
     win.SetPresentationPercent(1000);
     EXPECT_EQ(win.PresentationPercent(), 300);
+
+    // Back at 100 % the window looks exactly as it did.
+    Window fresh("tessaly.itl");
+    fresh.ShowAndCloseAbout();
+    const QImage before = fresh.win->grab().toImage();
+    fresh.win->SetPresentationPercent(250);
+    EXPECT_NE(fresh.win->grab().toImage(), before);
+    fresh.win->SetPresentationPercent(100);
+    QApplication::processEvents();
+    EXPECT_EQ(fresh.win->grab().toImage(), before);
 }
 
 } // namespace tessaly
