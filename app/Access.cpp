@@ -292,11 +292,11 @@ void TFrmTessaly::PlayCurveClick()
         ShowInformation(Translate("There is no sound device."));
         return;
     }
-    const TSoundSpec spec;
+    const TSoundSettings sound;
     PlaySound(SonifyCurve(FDriver->Samples(), FDriver->Breaks(), RCFunc->Scale1X()->RangeLow(),
                           RCFunc->Scale1X()->RangeHigh(), RCFunc->Scale1Y()->RangeLow(),
-                          RCFunc->Scale1Y()->RangeHigh(), spec),
-              spec.SampleRate);
+                          RCFunc->Scale1Y()->RangeHigh(), sound),
+              sound.SampleRate);
 }
 
 void TFrmTessaly::PlayToneClick()
@@ -305,10 +305,10 @@ void TFrmTessaly::PlayToneClick()
         ShowInformation(Translate("There is no sound device."));
         return;
     }
-    const TSoundSpec spec;
+    const TSoundSettings sound;
     PlaySound(ToneOf(RCFunc->CrossHair1()->PosY(), RCFunc->Scale1Y()->RangeLow(),
-                     RCFunc->Scale1Y()->RangeHigh(), ToneSeconds, spec),
-              spec.SampleRate);
+                     RCFunc->Scale1Y()->RangeHigh(), ToneSeconds, sound),
+              sound.SampleRate);
 }
 
 bool TFrmTessaly::HasSoundDevice() const

@@ -99,9 +99,9 @@ int RunSonifyCommand(std::span<const std::string> args, std::ostream&, std::ostr
     TChartScene scene(o);
     if (scene.ErrorVisible())
         err << scene.ErrorText().toStdString() << '\n';
-    const TSoundSpec spec;
+    const TSoundSettings sound;
     const std::vector<std::int16_t> pcm = scene.Sound();
-    const QByteArray wav = WavFile(pcm, spec.SampleRate);
+    const QByteArray wav = WavFile(pcm, sound.SampleRate);
     QSaveFile file(QString::fromStdString(args[0]));
     if (!file.open(QIODevice::WriteOnly) || file.write(wav) != wav.size() || !file.commit()) {
         err << "tessaly: cannot write '" << args[0] << "': " << file.errorString().toStdString() << '\n';

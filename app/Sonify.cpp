@@ -21,9 +21,9 @@ std::int16_t Pcm(double v)
 
 // Renders a pitch per sample (0: silence) with a continuous phase and faded edges.
 std::vector<std::int16_t> Render(const std::vector<double>& pitch, const std::vector<size_t>& clicks,
-                                 const TSoundSpec& spec)
+                                 const TSoundSettings& sound)
 {
-    const double rate = spec.SampleRate;
+    const double rate = sound.SampleRate;
     const double fade = 1.0 / std::max(1.0, FadeSeconds * rate);
     std::vector<double> wave(pitch.size());
     double phase = 0, gain = 0;
@@ -33,7 +33,7 @@ std::vector<std::int16_t> Render(const std::vector<double>& pitch, const std::ve
         if (sounding)
             phase += 2 * std::numbers::pi * pitch[k] / rate;
         phase = std::fmod(phase, 2 * std::numbers::pi);
-        wave[k] = spec.Volume * gain * std::sin(phase);
+        wave[k] = sound.Volume * gain * std::sin(phase);
     }
     const size_t length = static_cast<size_t>(ClickSeconds * rate);
     for (const size_t at : clicks) {
@@ -48,31 +48,31 @@ std::vector<std::int16_t> Render(const std::vector<double>& pitch, const std::ve
     return pcm;
 }
 
-size_t SampleCount(const TSoundSpec& spec, double seconds)
+size_t SampleCount(const TSoundSettings& sound, double seconds)
 {
-    return static_cast<size_t>(std::max(0.0, std::round(seconds * spec.SampleRate)));
+    return static_cast<size_t>(std::max(0.0, std::round(seconds * sound.SampleRate)));
 }
 
 } // namespace
 
-double PitchOf(double y, double yLow, double yHigh, const TSoundSpec& spec)
+double PitchOf(double y, double yLow, double yHigh, const TSoundSettings& sound)
 {
     const double low = std::min(yLow, yHigh), high = std::max(yLow, yHigh);
     if (!std::isfinite(y) || y < low || y > high || !(high > low))
         return 0;
     const double share = (y - low) / (high - low);
-    return spec.LowHz * std::pow(spec.HighHz / spec.LowHz, share);
+    return sound.LowHz * std::pow(sound.HighHz / sound.LowHz, share);
 }
 
 std::vector<std::int16_t> SonifyCurve(std::span<const TCurveSample> samples,
                                       const std::vector<bool>& breaks, double xLow, double xHigh,
-                                      double yLow, double yHigh, const TSoundSpec& spec)
+                                      double yLow, double yHigh, const TSoundSettings& sound)
 {
-    const size_t n = SampleCount(spec, spec.Seconds);
+    const size_t n = SampleCount(sound, sound.Seconds);
     std::vector<double> pitch(n, 0.0);
     std::vector<size_t> clicks;
     if (n == 0 || samples.empty() || !(xHigh > xLow))
-        return Render(pitch, clicks, spec);
+        return Render(pitch, clicks, sound);
     auto joined = [&](size_t j) { // samples j-1 and j form a piece of the curve
         return j > 0 && samples[j - 1].Defined && samples[j].Defined &&
                !(j < breaks.size() && breaks[j]);
@@ -93,7 +93,7 @@ std::vector<std::int16_t> SonifyCurve(std::span<const TCurveSample> samples,
             const TCurveSample& b = samples[j];
             y = a.Y + (b.Y - a.Y) * (x - a.X) / (b.X - a.X);
         }
-        pitch[k] = PitchOf(y, yLow, yHigh, spec);
+        pitch[k] = PitchOf(y, yLow, yHigh, sound);
     }
     for (size_t i = 1; i < samples.size(); ++i) {
         if (!joined(i))
@@ -105,17 +105,17 @@ std::vector<std::int16_t> SonifyCurve(std::span<const TCurveSample> samples,
                 clicks.push_back(audioIndex(x));
         }
     }
-    return Render(pitch, clicks, spec);
+    return Render(pitch, clicks, sound);
 }
 
 std::vector<std::int16_t> ToneOf(double y, double yLow, double yHigh, double seconds,
-                                 const TSoundSpec& spec)
+                                 const TSoundSettings& sound)
 {
-    std::vector<double> pitch(SampleCount(spec, seconds), PitchOf(y, yLow, yHigh, spec));
+    std::vector<double> pitch(SampleCount(sound, seconds), PitchOf(y, yLow, yHigh, sound));
     // Silent for the fade at the end, so that the tone ends softly.
-    const size_t tail = std::min(pitch.size(), static_cast<size_t>(FadeSeconds * spec.SampleRate) + 1);
+    const size_t tail = std::min(pitch.size(), static_cast<size_t>(FadeSeconds * sound.SampleRate) + 1);
     std::fill(pitch.end() - static_cast<std::ptrdiff_t>(tail), pitch.end(), 0.0);
-    return Render(pitch, {}, spec);
+    return Render(pitch, {}, sound);
 }
 
 QByteArray WavFile(std::span<const std::int16_t> pcm, int sampleRate)

@@ -14,7 +14,7 @@
 
 namespace tessaly {
 
-struct TSoundSpec {
+struct TSoundSettings {
     int SampleRate = 22050;
     double Seconds = 3;
     double LowHz = 200;
@@ -23,16 +23,16 @@ struct TSoundSpec {
 };
 
 // The pitch of y in yLow..yHigh (either way round); y outside gives no pitch (0).
-double PitchOf(double y, double yLow, double yHigh, const TSoundSpec& spec = {});
+double PitchOf(double y, double yLow, double yHigh, const TSoundSettings& sound = {});
 
 // The samples' curve over xLow..xHigh as mono PCM, joined as `breaks` says.
 std::vector<std::int16_t> SonifyCurve(std::span<const TCurveSample> samples,
                                       const std::vector<bool>& breaks, double xLow, double xHigh,
-                                      double yLow, double yHigh, const TSoundSpec& spec = {});
+                                      double yLow, double yHigh, const TSoundSettings& sound = {});
 
 // A steady tone of y's pitch, fading in and out.
 std::vector<std::int16_t> ToneOf(double y, double yLow, double yHigh, double seconds,
-                                 const TSoundSpec& spec = {});
+                                 const TSoundSettings& sound = {});
 
 // A WAV file (RIFF, PCM, 16 bits, mono) of the samples.
 QByteArray WavFile(std::span<const std::int16_t> pcm, int sampleRate);

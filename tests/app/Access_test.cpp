@@ -314,12 +314,12 @@ TEST(Access, TheSoundsPitchRisesAndFallsWithTheCurve)
     const QByteArray bytes = wav.readAll();
     ASSERT_GT(bytes.size(), 44);
     EXPECT_TRUE(bytes.startsWith("RIFF") && bytes.mid(8, 8) == "WAVEfmt ");
-    const TSoundSpec spec;
+    const TSoundSettings sound;
     const auto* pcm = reinterpret_cast<const std::int16_t*>(bytes.constData() + 44);
     const size_t n = static_cast<size_t>(bytes.size() - 44) / 2;
-    ASSERT_EQ(n, static_cast<size_t>(spec.SampleRate * spec.Seconds));
+    ASSERT_EQ(n, static_cast<size_t>(sound.SampleRate * sound.Seconds));
     // In windows of 0.1 s the zero crossings give the pitch; it follows 2 sin(x/20).
-    const size_t window = static_cast<size_t>(spec.SampleRate / 10);
+    const size_t window = static_cast<size_t>(sound.SampleRate / 10);
     int checked = 0;
     for (size_t start = 0; start + window <= n; start += window) {
         const double x = -100 + 200 * (static_cast<double>(start) + static_cast<double>(window) / 2) / static_cast<double>(n);
@@ -360,9 +360,9 @@ TEST(Access, TheWindowPlaysTheCurveOrSaysThereIsNoSound)
     win.SoundDevice = [] { return true; };
     Activate(win);
     Press(Qt::Key_F7);
-    EXPECT_EQ(played.size(), static_cast<size_t>(TSoundSpec{}.SampleRate * TSoundSpec{}.Seconds));
+    EXPECT_EQ(played.size(), static_cast<size_t>(TSoundSettings{}.SampleRate * TSoundSettings{}.Seconds));
     Press(Qt::Key_F7, Qt::ShiftModifier);
-    EXPECT_LT(played.size(), static_cast<size_t>(TSoundSpec{}.SampleRate));
+    EXPECT_LT(played.size(), static_cast<size_t>(TSoundSettings{}.SampleRate));
     SetInformationHandler(before);
 }
 
